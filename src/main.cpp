@@ -1,0 +1,6 @@
+#include "mainwindow/Application.h"
+
+int main(int argc, char* argv[])
+{
+    return fernquill::runApplication(argc, argv);
+}

@@ -1,0 +1,248 @@
+#include "platform/FileIo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::fileio {
+
+namespace {
+
+QString errnoText(int err) { return QString::fromLocal8Bit(std::strerror(err)); }
+
+Result fail(const QString& path, const QString& what, int err)
+{
+    return Result::failure(QStringLiteral("%1: %2 (%3)").arg(path, what, errnoText(err)));
+}
+
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+// Follows symbolic links to the file that is really written.
+QString finalTarget(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (fi.isSymLink()) {
+        const QString target = fi.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+        return fi.symLinkTarget();
+    }
+    return path;
+}
+
+bool writeFully(int fd, const char* data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Creates a temporary file in `dir`, writes `data` and syncs it. Returns the
+// descriptor's path in *tmpPath; the caller renames or unlinks it.
+Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& data, mode_t mode,
+                 QByteArray* tmpPath)
+{
+    QByteArray templ = native(dir) + "/." + native(baseName) + ".fq-XXXXXX";
+    const int fd = ::mkstemp(templ.data());
+    if (fd < 0)
+        return fail(dir, QStringLiteral("cannot create a temporary file"), errno);
+    int err = 0;
+    if (!writeFully(fd, data.constData(), data.size()))
+        err = errno;
+    if (!err && ::fchmod(fd, mode) != 0)
+        err = errno;
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && !err)
+        err = errno;
+    if (err) {
+        ::unlink(templ.constData());
+        return fail(dir, QStringLiteral("cannot write the temporary file"), err);
+    }
+    *tmpPath = templ;
+    return {};
+}
+
+void syncDir(const QString& dir)
+{
+    const int fd = ::open(native(dir).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Result readAll(const QString& path, QByteArray* out)
+{
+    QFile f(path);
+    if (QFileInfo(path).isDir())
+        return Result::failure(QStringLiteral("%1: is a folder").arg(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return Result::failure(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    *out = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return Result::failure(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    return {};
+}
+
+bool isReadOnly(const QString& path)
+{
+    struct stat st{};
+    if (::stat(native(path).constData(), &st) != 0)
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::access(native(path).constData(), W_OK) != 0;
+}
+
+Result writeAtomically(const QString& path, const QByteArray& data)
+{
+    const QString target = finalTarget(path);
+    const QFileInfo fi(target);
+    const QString dir = fi.absolutePath();
+    if (!QFileInfo(dir).isDir())
+        return Result::failure(QStringLiteral("%1: the folder does not exist").arg(target));
+
+    mode_t mode = 0666 & ~[] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    struct stat st{};
+    bool exists = false;
+    if (::stat(native(target).constData(), &st) == 0) {
+        exists = true;
+        if (!S_ISREG(st.st_mode))
+            return Result::failure(QStringLiteral("%1: is not a regular file").arg(target));
+        if (isReadOnly(target))
+            return Result::failure(QStringLiteral("%1: the file is read-only").arg(target));
+        mode = st.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return fail(target, QStringLiteral("cannot examine the file"), errno);
+    }
+
+    QByteArray tmp;
+    if (Result r = writeTemp(dir, fi.fileName(), data, mode, &tmp); !r)
+        return r;
+    if (exists) {
+        // Keep the owner where we are allowed to; a failure here is harmless.
+        [[maybe_unused]] const int ignored = ::chown(tmp.constData(), st.st_uid, st.st_gid);
+    }
+    if (::rename(tmp.constData(), native(target).constData()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.constData());
+        return fail(target, QStringLiteral("cannot replace the file"), err);
+    }
+    syncDir(dir);
+    return {};
+}
+
+Result copyIfAbsent(const QString& source, const QString& target, bool* created)
+{
+    if (created)
+        *created = false;
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        return {};
+    QByteArray data;
+    if (Result r = readAll(source, &data); !r)
+        return r;
+    struct stat st{};
+    mode_t mode = 0644;
+    if (::stat(native(source).constData(), &st) == 0)
+        mode = st.st_mode & 0777;
+    const QFileInfo fi(target);
+    const QString dir = fi.absolutePath();
+    QByteArray tmp;
+    if (Result r = writeTemp(dir, fi.fileName(), data, mode, &tmp); !r)
+        return r;
+    // link() never replaces an existing name, so a backup that appeared in the
+    // meantime stays as it is.
+    if (::link(tmp.constData(), native(target).constData()) != 0) {
+        const int err = errno;
+        if (err == EEXIST) {
+            ::unlink(tmp.constData());
+            return {};
+        }
+        // File systems without hard links: fall back to a checked rename.
+        if (QFileInfo::exists(target)) {
+            ::unlink(tmp.constData());
+            return {};
+        }
+        if (::rename(tmp.constData(), native(target).constData()) != 0) {
+            const int err2 = errno;
+            ::unlink(tmp.constData());
+            return fail(target, QStringLiteral("cannot create the copy"), err2);
+        }
+    } else {
+        ::unlink(tmp.constData());
+    }
+    syncDir(dir);
+    if (created)
+        *created = true;
+    return {};
+}
+
+Result patchBytes(const QString& path, qint64 offset, const QByteArray& data)
+{
+    const QByteArray n = native(path);
+    const int fd = ::open(n.constData(), O_WRONLY);
+    if (fd < 0)
+        return fail(path, QStringLiteral("cannot open the file for writing"), errno);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || offset < 0 ||
+        offset + data.size() > static_cast<qint64>(st.st_size)) {
+        ::close(fd);
+        return Result::failure(QStringLiteral("%1: the position lies outside the file").arg(path));
+    }
+    qint64 done = 0;
+    int err = 0;
+    while (done < data.size()) {
+        const ssize_t w = ::pwrite(fd, data.constData() + done, static_cast<size_t>(data.size() - done),
+                                   static_cast<off_t>(offset + done));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            break;
+        }
+        done += w;
+    }
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && !err)
+        err = errno;
+    if (err)
+        return fail(path, QStringLiteral("cannot write the file"), err);
+    return {};
+}
+
+Result clearReadOnly(const QString& path)
+{
+    struct stat st{};
+    const QByteArray n = native(path);
+    if (::stat(n.constData(), &st) != 0)
+        return fail(path, QStringLiteral("cannot examine the file"), errno);
+    if ((st.st_mode & S_IWUSR) != 0)
+        return {};
+    if (::chmod(n.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return fail(path, QStringLiteral("cannot make the file writable"), errno);
+    return {};
+}
+
+} // namespace platform::fileio

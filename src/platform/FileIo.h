@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Whole-file reads and writes with the guarantees a user's only copy of a
+// livery pack deserves: a rewrite goes to a temporary file beside the target
+// and is renamed over it, so a crash leaves the old file whole; the file keeps
+// its permissions; a file without write permission is refused the way Windows
+// refuses a read-only file; every refusal is reported, never swallowed.
+namespace platform::fileio {
+
+struct Result
+{
+    bool ok = true;
+    QString error; // human-readable reason when !ok
+
+    explicit operator bool() const { return ok; }
+    static Result failure(QString why) { return {false, std::move(why)}; }
+};
+
+// Reads the whole file. Fails for folders and unreadable files.
+Result readAll(const QString& path, QByteArray* out);
+
+// Whether the file is read-only in the Windows sense: it exists and no write
+// permission bit is set, or the process may not write it.
+bool isReadOnly(const QString& path);
+
+// Replaces (or creates) the file with `data` atomically. A symbolic link is
+// followed, so the file it names is replaced and the link stays. Refuses a
+// read-only file, a folder in the way and a missing parent folder.
+Result writeAtomically(const QString& path, const QByteArray& data);
+
+// Copies `source` to `target` only when `target` does not exist yet; the copy
+// appears whole or not at all and an existing target is never touched (not
+// even when it appears between the test and the copy). `created` tells whether
+// this call made the copy.
+Result copyIfAbsent(const QString& source, const QString& target, bool* created = nullptr);
+
+// Writes `data` over the bytes at `offset` of an existing file, in place,
+// without changing its length. The write is refused when it would reach past
+// the end of the file.
+Result patchBytes(const QString& path, qint64 offset, const QByteArray& data);
+
+// Gives a read-only file its owner write permission back (Windows: clear the
+// read-only attribute). Does nothing for writable files.
+Result clearReadOnly(const QString& path);
+
+} // namespace platform::fileio

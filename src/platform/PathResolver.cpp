@@ -1,0 +1,197 @@
+#include "platform/PathResolver.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace platform::paths {
+
+namespace {
+
+bool isSep(QChar c) { return c == u'/' || c == u'\\'; }
+
+QList<QStringView> splitComponents(QStringView path)
+{
+    QList<QStringView> parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= path.size(); ++i) {
+        if (i == path.size() || isSep(path[i])) {
+            if (i > start)
+                parts.append(path.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+QString parentOf(const QString& dir)
+{
+    if (dir.isEmpty() || dir == u"/")
+        return dir;
+    QString d = dir;
+    while (d.size() > 1 && d.endsWith(u'/'))
+        d.chop(1);
+    const qsizetype slash = d.lastIndexOf(u'/');
+    if (slash < 0)
+        return QStringLiteral(".");
+    if (slash == 0)
+        return QStringLiteral("/");
+    return d.left(slash);
+}
+
+// Matches pattern[pi..] against name[ni..], '*' and '?' as wildcards.
+bool globFrom(QStringView p, QStringView n)
+{
+    qsizetype pi = 0, ni = 0, starP = -1, starN = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && p[pi] == u'*') {
+            starP = pi++;
+            starN = ni;
+        } else if (pi < p.size() && (p[pi] == u'?' || sameName(p.mid(pi, 1), n.mid(ni, 1)))) {
+            ++pi;
+            ++ni;
+        } else if (starP >= 0) {
+            pi = starP + 1;
+            ni = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == u'*')
+        ++pi;
+    return pi == p.size();
+}
+
+QStringList listNames(const QString& dir, EntryKind kind)
+{
+    QDir::Filters filters = QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    if (kind == EntryKind::Files || kind == EntryKind::Any)
+        filters |= QDir::Files;
+    if (kind == EntryKind::Dirs || kind == EntryKind::Any)
+        filters |= QDir::Dirs;
+    QStringList names = QDir(dir).entryList(filters, QDir::NoSort);
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+} // namespace
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool wildcardMatch(QStringView pattern, QStringView name)
+{
+    if (pattern.endsWith(u".*") && globFrom(pattern.chopped(2), name))
+        return true;
+    if (pattern.endsWith(u'.') && !pattern.endsWith(u"..")) {
+        if (name.contains(u'.'))
+            return false;
+        return globFrom(pattern.chopped(1), name);
+    }
+    return globFrom(pattern, name);
+}
+
+QString join(const QString& dir, QStringView name)
+{
+    if (dir.isEmpty())
+        return name.toString();
+    if (dir.endsWith(u'/'))
+        return dir + name;
+    return dir + u'/' + name;
+}
+
+QString resolveUnder(const QString& dir, QStringView relative)
+{
+    QString current = dir;
+    bool existing = QFileInfo(current).isDir();
+    for (QStringView part : splitComponents(relative)) {
+        if (part == u".")
+            continue;
+        if (part == u"..") {
+            current = parentOf(current);
+            existing = QFileInfo(current).isDir();
+            continue;
+        }
+        const QString exact = join(current, part);
+        if (!existing || QFileInfo::exists(exact)) {
+            current = exact;
+            existing = existing && QFileInfo::exists(exact);
+            continue;
+        }
+        QString found;
+        const QStringList names = listNames(current, EntryKind::Any);
+        for (const QString& n : names) {
+            if (sameName(n, part)) {
+                found = n;
+                break;
+            }
+        }
+        if (found.isEmpty()) {
+            current = exact;
+            existing = false;
+        } else {
+            current = join(current, found);
+        }
+    }
+    return current;
+}
+
+QString resolvePath(const QString& absolutePath)
+{
+    if (!absolutePath.startsWith(u'/'))
+        return absolutePath;
+    return resolveUnder(QStringLiteral("/"), absolutePath);
+}
+
+QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind)
+{
+    QStringList out;
+    for (const QString& n : listNames(dir, kind)) {
+        if (wildcardMatch(pattern, n))
+            out.append(n);
+    }
+    return out;
+}
+
+namespace {
+
+bool existsAs(const QString& path, EntryKind kind)
+{
+    if (path.isEmpty())
+        return false;
+    QString p = path;
+    while (p.size() > 1 && isSep(p.back()))
+        p.chop(1);
+    qsizetype cut = p.size() - 1;
+    while (cut >= 0 && !isSep(p[cut]))
+        --cut;
+    const QString last = p.mid(cut + 1);
+    QString dir = cut < 0 ? QStringLiteral(".") : (cut == 0 ? QStringLiteral("/") : p.left(cut));
+    if (dir != u"/" && dir != u".")
+        dir = dir.startsWith(u'/') ? resolvePath(dir) : resolveUnder(QStringLiteral("."), dir);
+    if (last.isEmpty())
+        return kind != EntryKind::Files && QFileInfo(dir).isDir();
+    if (!last.contains(u'*') && !last.contains(u'?')) {
+        const QFileInfo exact(join(dir, last));
+        if (exact.exists() && (kind == EntryKind::Any || (kind == EntryKind::Files && exact.isFile()) ||
+                               (kind == EntryKind::Dirs && exact.isDir())))
+            return true;
+    }
+    if (!QFileInfo(dir).isDir())
+        return false;
+    return !matchEntries(dir, last, kind).isEmpty();
+}
+
+} // namespace
+
+bool fileExists(const QString& path) { return existsAs(path, EntryKind::Any); }
+bool regularFileExists(const QString& path) { return existsAs(path, EntryKind::Files); }
+bool folderExists(const QString& path) { return existsAs(path, EntryKind::Dirs); }
+
+} // namespace platform::paths

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// File names as Windows sees them: matched without regard to letter case, one
+// path component at a time. Our users' folders come from Windows, so any name
+// the program builds from file contents or fixed names ("Model.cfg",
+// "aircraft.cfg", "texture.*") goes through here before it touches the disk.
+namespace platform::paths {
+
+// Whether two file names are equal without regard to case (Windows style).
+bool sameName(QStringView a, QStringView b);
+
+// DOS wildcard match of one name ('*' any run, '?' one character, letters
+// without regard to case). A pattern ending in ".*" also matches the name
+// without the dot ("texture.*" matches "texture"); a pattern ending in "." only
+// matches names without an extension ("*." matches "Airplanes").
+bool wildcardMatch(QStringView pattern, QStringView name);
+
+// Resolves `relative` (components separated by '\' or '/') below `dir`. Each
+// component is matched against the existing entries: an exact match wins, then
+// the first entry equal without regard to case. "." is skipped, ".." goes up.
+// Components that match nothing are kept as written, so the result names the
+// path the caller would create. `dir` itself is used as given.
+QString resolveUnder(const QString& dir, QStringView relative);
+
+// Resolves an absolute path component by component, as resolveUnder("/", ...).
+QString resolvePath(const QString& absolutePath);
+
+enum class EntryKind { Files = 1, Dirs = 2, Any = 3 };
+
+// Names of the entries of `dir` that match the wildcard pattern, in the order
+// a Windows folder listing gives them (names compared without regard to case).
+// "." and ".." are never listed.
+QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind = EntryKind::Any);
+
+// The existence test the program uses everywhere: false for an empty path;
+// otherwise true when at least one file or folder matches. The last component
+// may hold '*' and '?'; every component is matched without regard to case.
+// A trailing separator is ignored, so a folder's path with or without it is
+// found.
+bool fileExists(const QString& path);
+
+// Like fileExists, but only regular files count (folders do not).
+bool regularFileExists(const QString& path);
+
+// Like fileExists, but only folders count.
+bool folderExists(const QString& path);
+
+// Joins a folder and a name with exactly one '/' between them.
+QString join(const QString& dir, QStringView name);
+
+} // namespace platform::paths

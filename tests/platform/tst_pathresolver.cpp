@@ -1,0 +1,106 @@
+#include "platform/PathResolver.h"
+
+#include "TestUtil.h"
+
+#include <QTest>
+
+using namespace platform::paths;
+
+class TestPathResolver : public QObject
+{
+    Q_OBJECT
+private slots:
+    void wildcards_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("star ext") << "*.air" << "B738.AIR" << true;
+        QTest::newRow("star ext no") << "*.air" << "B738.air.bak" << false;
+        QTest::newRow("texture.* own name") << "texture.*" << "texture" << true;
+        QTest::newRow("texture.* suffix") << "texture.*" << "Texture.KLM" << true;
+        QTest::newRow("texture.* other") << "texture.*" << "textures" << false;
+        QTest::newRow("star dot no ext") << "*." << "Airplanes" << true;
+        QTest::newRow("star dot with ext") << "*." << "fsx.cfg" << false;
+        QTest::newRow("question") << "model.?" << "model.A" << true;
+        QTest::newRow("question needs one") << "model.?" << "model." << false;
+        QTest::newRow("plain case") << "Model.cfg" << "model.CFG" << true;
+        QTest::newRow("latin-1 case") << "\u00e9t\u00e9" << "\u00c9T\u00c9" << true;
+        QTest::newRow("star everything") << "*" << "x" << true;
+        QTest::newRow("backtracking") << "*a*b" << "xxaxxbxb" << true;
+    }
+    void wildcards()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        QFETCH(bool, match);
+        QCOMPARE(wildcardMatch(pattern, name), match);
+    }
+
+    void resolvesEachComponentWithoutCase()
+    {
+        QTemporaryDir tmp;
+        testutil::writeFile(tmp.path() + "/Model.A320/Model.cfg", "x");
+        QCOMPARE(resolveUnder(tmp.path(), u"model.a320\\model.cfg"), tmp.path() + "/Model.A320/Model.cfg");
+        QCOMPARE(resolveUnder(tmp.path(), u"MODEL.A320/MODEL.CFG"), tmp.path() + "/Model.A320/Model.cfg");
+        // A missing tail keeps the caller's spelling.
+        QCOMPARE(resolveUnder(tmp.path(), u"model.a320\\x\\y.mdl"), tmp.path() + "/Model.A320/x/y.mdl");
+        // Empty components and "." are skipped, ".." goes up.
+        QCOMPARE(resolveUnder(tmp.path(), u"model.a320\\\\.\\..\\MODEL.a320"), tmp.path() + "/Model.A320");
+    }
+
+    void exactMatchWins()
+    {
+        QTemporaryDir tmp;
+        testutil::writeFile(tmp.path() + "/texture.cfg", "lower");
+        testutil::writeFile(tmp.path() + "/Texture.cfg", "upper");
+        QCOMPARE(resolveUnder(tmp.path(), u"Texture.cfg"), tmp.path() + "/Texture.cfg");
+        QCOMPARE(resolveUnder(tmp.path(), u"texture.cfg"), tmp.path() + "/texture.cfg");
+        // Neither spelled exactly: the first in listing order.
+        QCOMPARE(resolveUnder(tmp.path(), u"TEXTURE.CFG"), tmp.path() + "/Texture.cfg");
+    }
+
+    void fileExistence_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<bool>("any");
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("empty path") << QString() << false << false << false;
+        QTest::newRow("folder") << "Texture.A" << true << false << true;
+        QTest::newRow("folder trailing slash") << "texture.a/" << true << false << true;
+        QTest::newRow("file any case") << "TEXTURE.A/Plane_T.BMP" << true << true << false;
+        QTest::newRow("wildcard file") << "texture.a/*.bmp" << true << true << false;
+        QTest::newRow("wildcard dds none") << "texture.a/*.dds" << false << false << false;
+        QTest::newRow("wildcard folder") << "texture.*" << true << false << true;
+        QTest::newRow("missing") << "nothing/here" << false << false << false;
+        QTest::newRow("missing middle with wildcard") << "nothing/*.bmp" << false << false << false;
+    }
+    void fileExistence()
+    {
+        QFETCH(QString, relative);
+        QFETCH(bool, any);
+        QFETCH(bool, file);
+        QFETCH(bool, folder);
+        QTemporaryDir tmp;
+        testutil::writeFile(tmp.path() + "/Texture.A/plane_t.bmp", "BM");
+        const QString path = relative.isNull() ? QString() : tmp.path() + "/" + relative;
+        QCOMPARE(fileExists(path), any);
+        QCOMPARE(regularFileExists(path), file);
+        QCOMPARE(folderExists(path), folder);
+    }
+
+    void listingOrderIgnoresCase()
+    {
+        QTemporaryDir tmp;
+        for (const char* n : {"texture.b", "Texture.A", "texture", "TEXTURE.c"})
+            testutil::makeDir(tmp.path() + "/" + n);
+        testutil::writeFile(tmp.path() + "/texture.cfg", "");
+        QCOMPARE(matchEntries(tmp.path(), u"texture.*", EntryKind::Dirs),
+                 QStringList({"texture", "Texture.A", "texture.b", "TEXTURE.c"}));
+        QCOMPARE(matchEntries(tmp.path(), u"texture.*", EntryKind::Files), QStringList({"texture.cfg"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPathResolver)
+#include "tst_pathresolver.moc"
