@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+// Our own implementation of the Windows profile functions
+// (GetPrivateProfileStringA / WritePrivateProfileStringA) for the sectioned
+// text files the simulators use. It keeps Windows' reading rules (first '=',
+// trimmed names and values, one pair of quotes removed, first section and
+// first key of a name win, ';' comment lines) and its writing rules (a changed
+// line keeps its place and the bytes up to its '=', new keys go after the
+// section's last key, new sections at the end). Every line the call does not
+// target stays byte for byte, line ends included.
+//
+// Files are Windows-1252; a file that starts with a UTF-16LE byte-order mark
+// is read and written as UTF-16LE. A UTF-8 byte-order mark is not special (as
+// on Windows: its bytes belong to the first line).
+//
+// Reads see every write, including writes by other programs: parsed files are
+// cached by path, device, inode, size and nanosecond modification time.
+namespace platform::profile {
+
+// Size of the caller's buffer in characters, as the Windows calls take it.
+struct Buffer
+{
+    int size;
+};
+
+// Reads a value (section and key given), the key names of a section (key
+// null) or the section names of the file (section null). Lists are returned as
+// the Windows call fills its buffer: every name followed by a NUL; a list that
+// does not fit is cut, its last name cut short and followed by two NULs. A
+// value longer than the buffer is cut to size - 1 characters. The returned
+// text has exactly the length the Windows call returns as its count. A missing
+// file, section or key gives `defaultValue` (cut like a value).
+QString getString(const QString& section, const QString& key, const QString& defaultValue, Buffer buffer,
+                  const QString& path);
+
+struct WriteResult
+{
+    bool ok = true;
+    QString error;
+    explicit operator bool() const { return ok; }
+};
+
+// Writes a value (all three given), deletes a key (value null) or deletes a
+// section (key null). Creates the section at the end of the file and the file
+// itself when they are missing (but never a missing folder). A refused write
+// (read-only file, missing folder, full disk, a value the file's code page
+// cannot hold, a line break inside a name or value) changes nothing and is
+// reported. The file is replaced atomically.
+WriteResult writeString(const QString& section, const QString& key, const QString& value, const QString& path);
+
+// Drops every cached parse (tests use it; the cache is otherwise invisible).
+void clearCache();
+
+} // namespace platform::profile
