@@ -18,7 +18,12 @@ config="$scratch/config"
 mkdir -p "$config"
 if [ -d "$prefix" ]; then
     ln -sfn ../drive_c "$prefix/dosdevices/c:"
-    aircraft="$prefix/drive_c/Program Files (x86)/Microsoft Games/Microsoft Flight Simulator X/SimObjects/Airplanes/Brackenhold_B738"
+    airplanes="$prefix/drive_c/Program Files (x86)/Microsoft Games/Microsoft Flight Simulator X/SimObjects/Airplanes"
+    # git keeps no empty folders; the faults sample needs one for validation to find
+    if [ -d "$airplanes/Brackenhold_A320_Faults" ]; then
+        mkdir -p "$airplanes/Brackenhold_A320_Faults/panel"
+    fi
+    aircraft="$airplanes/Brackenhold_B738"
     if [ -d "$aircraft" ]; then
         mkdir -p "$config/© Brackenhold Tools"
         printf '[Fernquill]\nIsMerrow=1\nPath=%s\n' "$aircraft" > "$config/© Brackenhold Tools/Fernquill.ini"
