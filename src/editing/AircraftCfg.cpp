@@ -1,0 +1,432 @@
+#include "editing/AircraftCfg.h"
+
+#include "platform/PathResolver.h"
+#include "shared/modGlobal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <QDir>
+#include <QFileInfo>
+
+namespace AircraftCfg {
+
+namespace {
+
+constexpr auto kDefault = QLatin1StringView("<default>");
+
+// Left$(name, n) lower-cased, compared with an ASCII literal.
+bool prefixIs(QStringView text, QLatin1StringView lowerPrefix)
+{
+    return text.left(lowerPrefix.size()).toString().toLower() == lowerPrefix;
+}
+
+bool sameKey(QStringView keyName, const char* lowerKey)
+{
+    return keyName.toString().toLower() == QLatin1StringView(lowerKey);
+}
+
+constexpr std::array<EntryKey, kEntryKeyCount> kEntryKeys = {{
+    {"title", 2, "txt_Title", ReadRule::Stripped},
+    {"atc_parking_types", 3, "lblSelections", ReadRule::StrippedUpper},
+    {"atc_parking_codes", 4, "txt_atc_ParkingCodes", ReadRule::Stripped},
+    {"ui_createdby", 5, "txt_ui_CreatedBy", ReadRule::Stripped},
+    {"ui_typerole", 6, "txt_ui_TypeRole", ReadRule::Stripped},
+    {"ui_manufacturer", 7, "txt_ui_Manufacturer", ReadRule::Stripped},
+    {"ui_type", 8, "txt_ui_Type", ReadRule::Stripped},
+    {"ui_variation", 9, "txt_ui_Variation", ReadRule::Stripped},
+    {"model", 10, "combo_Model", ReadRule::FileFolder},
+    {"sim", 11, "combo_Airfile", ReadRule::Stripped},
+    {"atc_id", 12, "txt_atc_Id", ReadRule::Stripped},
+    {"atc_flight_number", 13, "txt_atc_Flight_Number", ReadRule::Stripped},
+    {"atc_airline", 14, "txt_atc_Airline", ReadRule::Stripped},
+    {"atc_heavy", 15, "chk_atc_heavy", ReadRule::Stripped},
+    {"atc_model", 16, "txt_atc_Model", ReadRule::Stripped},
+    {"texture", 17, "combo_Texture", ReadRule::FileFolder},
+    {"description", 0, "txt_Description", ReadRule::Raw},
+}};
+
+constexpr std::array<EffectSlot, kEffectSlotCount> kEffectSlots = {{
+    {"wake", "fx_wake", false},
+    {"water", "fx_spray", false},
+    {"dirt", "fx_tchdrt", false},
+    {"concrete", "fx_sparks", false},
+    {"touchdown", "fx_tchdwn", true},
+    {"contrail", "fx_contrail_l", false},
+    {"startup", "fx_engstrt", true},
+    {"vaportrail_l", "fx_vaportrail_l", false},
+    {"vaportrail_r", "fx_vaportrail_r", false},
+    {"l_wingtipvortice", "fx_wingtipvortice_l", true},
+    {"r_wingtipvortice", "fx_wingtipvortice_r", true},
+}};
+
+bool isValSkipped(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+int digitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return 99;
+}
+
+// "&H" and "&O" literals give 16-bit numbers while they fit and 32-bit numbers
+// after that, both signed, as Basic reads them.
+double basedLiteral(const QString& s, qsizetype i, int base)
+{
+    quint64 value = 0;
+    bool any = false;
+    for (; i < s.size(); ++i) {
+        const int d = digitValue(s[i]);
+        if (d >= base)
+            break;
+        value = value * static_cast<quint64>(base) + static_cast<quint64>(d);
+        any = true;
+        if (value > 0xFFFFFFFFull)
+            return 0; // Basic stops with an overflow here; read it as no number
+    }
+    if (!any)
+        return 0;
+    if (value <= 0xFFFF)
+        return static_cast<qint16>(static_cast<quint16>(value));
+    return static_cast<qint32>(static_cast<quint32>(value));
+}
+
+// One exit part: trimmed of blanks and cut before the first blank left inside,
+// which drops whatever follows the number. Tabs count as blanks here, so a
+// tab-separated remark cannot end up in a box.
+QString exitPart(QStringView part)
+{
+    auto isBlank = [](QChar c) {
+        return c == u' ' || c == u'\t';
+    };
+    qsizetype from = 0;
+    while (from < part.size() && isBlank(part[from]))
+        ++from;
+    qsizetype to = from;
+    while (to < part.size() && !isBlank(part[to]))
+        ++to;
+    return part.mid(from, to - from).toString();
+}
+
+} // namespace
+
+// ---- Sections -------------------------------------------------------------
+
+bool isEntrySection(QStringView name)
+{
+    return prefixIs(name, QLatin1StringView("fltsim."));
+}
+
+bool isEffectsSection(QStringView name)
+{
+    return prefixIs(name, QLatin1StringView("effects"));
+}
+
+bool isGeneralSection(QStringView name)
+{
+    return name.toString().toLower() == u"general";
+}
+
+SectionKind sectionKind(QStringView name)
+{
+    if (isEntrySection(name))
+        return SectionKind::Entry;
+    if (isEffectsSection(name))
+        return SectionKind::Effects;
+    if (isGeneralSection(name))
+        return SectionKind::General;
+    return SectionKind::Other;
+}
+
+bool isEntryHeaderLine(QStringView line)
+{
+    return prefixIs(line, QLatin1StringView("[fltsim."));
+}
+
+QStringList renumberEntryHeaders(const QStringList& lines)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    int n = 0;
+    for (const QString& line : lines) {
+        if (isEntryHeaderLine(line))
+            out.append(QStringLiteral("[fltsim.%1]").arg(n++));
+        else
+            out.append(line);
+    }
+    return out;
+}
+
+// ---- Entry keys -----------------------------------------------------------
+
+const std::array<EntryKey, kEntryKeyCount>& entryKeys()
+{
+    return kEntryKeys;
+}
+
+int entryKeyIndex(QStringView keyName)
+{
+    for (int i = 0; i < kEntryKeyCount; ++i) {
+        if (sameKey(keyName, kEntryKeys[static_cast<size_t>(i)].key))
+            return i;
+    }
+    return -1;
+}
+
+QString readEntryValue(int index, const QString& value)
+{
+    if (index < 0 || index >= kEntryKeyCount)
+        return modGlobal::StripComment(value);
+    switch (kEntryKeys[static_cast<size_t>(index)].rule) {
+    case ReadRule::Stripped:
+        return modGlobal::StripComment(value);
+    case ReadRule::StrippedUpper:
+        return modGlobal::StripComment(value).toUpper();
+    case ReadRule::FileFolder:
+        return fileFolderText(value);
+    case ReadRule::Raw:
+        return value;
+    }
+    return value;
+}
+
+QString readEntryValue(QStringView keyName, const QString& value)
+{
+    return readEntryValue(entryKeyIndex(keyName), value);
+}
+
+QString fileFolderText(const QString& value)
+{
+    // The comment goes first: turning "//" into "\\" beforehand would keep it.
+    QString shown = modGlobal::StripComment(value);
+    if (shown.isEmpty())
+        return kDefault;
+    shown.replace(u'/', u'\\');
+    return shown;
+}
+
+QString fileFolderWriteText(const QString& shown)
+{
+    return shown == kDefault ? QStringLiteral(" ") : shown;
+}
+
+double leadingNumber(QStringView text)
+{
+    QString s;
+    s.reserve(text.size());
+    for (const QChar c : text) {
+        if (!isValSkipped(c))
+            s.append(c);
+    }
+
+    if (s.startsWith(u'&')) {
+        if (s.size() > 1 && (s[1] == u'h' || s[1] == u'H'))
+            return basedLiteral(s, 2, 16);
+        if (s.size() > 1 && (s[1] == u'o' || s[1] == u'O'))
+            return basedLiteral(s, 2, 8);
+        return basedLiteral(s, 1, 8);
+    }
+
+    // Collect sign, mantissa and exponent into C-locale text for the conversion.
+    QByteArray number;
+    qsizetype i = 0;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        number.append(static_cast<char>(s[i++].unicode()));
+    bool digits = false;
+    while (i < s.size() && isAsciiDigit(s[i])) {
+        number.append(static_cast<char>(s[i++].unicode()));
+        digits = true;
+    }
+    if (i < s.size() && s[i] == u'.') {
+        number.append('.');
+        ++i;
+        while (i < s.size() && isAsciiDigit(s[i])) {
+            number.append(static_cast<char>(s[i++].unicode()));
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
+        qsizetype j = i + 1;
+        QByteArray exponent("e");
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-'))
+            exponent.append(static_cast<char>(s[j++].unicode()));
+        const qsizetype expStart = j;
+        while (j < s.size() && isAsciiDigit(s[j]))
+            exponent.append(static_cast<char>(s[j++].unicode()));
+        if (j > expStart)
+            number.append(exponent);
+    }
+    bool ok = false;
+    const double value = QString::fromLatin1(number).toDouble(&ok);
+    // Basic stops with an overflow for numbers beyond a double; read them as none.
+    if (!ok || !std::isfinite(value) || value == 0)
+        return 0;
+    return value;
+}
+
+bool atcHeavyTicked(const QString& value)
+{
+    return leadingNumber(value) == 1.0;
+}
+
+QString atcHeavyWriteText(bool ticked)
+{
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// ---- Wing span ------------------------------------------------------------
+
+QString wingSpanWriteText(const QString& typed)
+{
+    QString text = typed;
+    text.replace(u',', u'.');
+    return text;
+}
+
+// ---- Exits ----------------------------------------------------------------
+
+int exitIndex(QStringView keyName)
+{
+    static const char* const keys[kExitCount] = {"exit.0", "exit.1", "exit.2"};
+    for (int i = 0; i < kExitCount; ++i) {
+        if (sameKey(keyName, keys[i]))
+            return i;
+    }
+    return -1;
+}
+
+ExitValue parseExit(const QString& value)
+{
+    ExitValue exit;
+    const qsizetype commentAt = value.indexOf(u"//");
+    if (commentAt >= 0)
+        exit.comment = value.mid(commentAt);
+    // Only the text before the comment holds fields, so commas or numbers in a
+    // remark never land in a box (and the remark is not written back twice).
+    const QStringView fields = commentAt >= 0 ? QStringView(value).left(commentAt) : QStringView(value);
+    const QList<QStringView> parts = fields.split(u',');
+    for (int b = 0; b < kExitBoxCount && b < parts.size(); ++b)
+        exit.boxes[static_cast<size_t>(b)] = exitPart(parts[b]);
+    exit.allParts = parts.size() >= kExitBoxCount;
+    return exit;
+}
+
+bool exitComplete(const ExitBoxes& boxes)
+{
+    return std::all_of(boxes.begin(), boxes.end(), [](const QString& b) { return !b.isEmpty(); });
+}
+
+QString exitWriteText(const ExitBoxes& boxes, const QString& comment)
+{
+    QStringList texts;
+    for (const QString& box : boxes) {
+        QString t = box;
+        t.replace(u',', u'.');
+        texts.append(t);
+    }
+    return u' ' + texts.join(QStringLiteral(", ")) + QString(12, u' ') + comment;
+}
+
+// ---- Effects --------------------------------------------------------------
+
+const std::array<EffectSlot, kEffectSlotCount>& effectSlots()
+{
+    return kEffectSlots;
+}
+
+int effectSlotIndex(QStringView keyName)
+{
+    for (int i = 0; i < kEffectSlotCount; ++i) {
+        if (sameKey(keyName, kEffectSlots[static_cast<size_t>(i)].key))
+            return i;
+    }
+    return -1;
+}
+
+EffectValue parseEffect(const QString& value)
+{
+    EffectValue effect;
+    const qsizetype comma = value.indexOf(u',');
+    effect.file = comma < 0 ? value : value.left(comma);
+    QString compact = value;
+    compact.remove(u' ');
+    effect.once = compact.contains(u",1");
+    return effect;
+}
+
+QString effectWriteText(const QString& file, bool once)
+{
+    return once ? file + QStringLiteral(",1") : file;
+}
+
+// ---- Rows and sections ----------------------------------------------------
+
+QStringList entrySections(const QStringList& sectionNames)
+{
+    QStringList entries;
+    for (const QString& name : sectionNames) {
+        if (isEntrySection(name))
+            entries.append(name);
+    }
+    return entries;
+}
+
+std::optional<QString> sectionForRow(const QStringList& sectionNames, int row)
+{
+    int seen = 0;
+    for (const QString& name : sectionNames) {
+        if (isEntrySection(name) && ++seen == row)
+            return name;
+    }
+    return std::nullopt;
+}
+
+QString rowText(const QString& sectionName)
+{
+    return modGlobal::StripComment(sectionName.toUpper());
+}
+
+// ---- Backup copy ----------------------------------------------------------
+
+QString backupPathFor(const QString& cfgPath)
+{
+    return cfgPath.left(std::max<qsizetype>(0, cfgPath.size() - 4)) + QStringLiteral(".zib");
+}
+
+platform::fileio::Result makeBackupOnce(const QString& cfgPath, bool* created)
+{
+    if (created)
+        *created = false;
+    const QString wanted = backupPathFor(cfgPath);
+    // An existing backup in any letter case is the one backup; never refresh it.
+    if (platform::paths::regularFileExists(wanted))
+        return {};
+    const QString source = QDir::isAbsolutePath(cfgPath)
+                               ? platform::paths::resolvePath(cfgPath)
+                               : platform::paths::resolveUnder(QDir::currentPath(), cfgPath);
+    const QString target = QDir::isAbsolutePath(wanted)
+                               ? platform::paths::resolvePath(wanted)
+                               : platform::paths::resolveUnder(QDir::currentPath(), wanted);
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        // Something that is not an ordinary file holds the name: no copy can go there.
+        return platform::fileio::Result::failure(
+            QStringLiteral("%1: the name is taken by something that is not a file").arg(target));
+    }
+    return platform::fileio::copyIfAbsent(source, target, created);
+}
+
+} // namespace AircraftCfg
