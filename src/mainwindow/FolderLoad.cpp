@@ -1,0 +1,189 @@
+#include "mainwindow/FolderLoad.h"
+
+#include "editing/NumberText.h"
+#include "platform/PathResolver.h"
+#include "shared/modGlobal.h"
+
+namespace FolderLoad {
+
+namespace {
+
+using namespace AircraftCfg;
+
+// The listing of "<prefix>.*" folders: the bare prefix is "<default>", the
+// others show their suffix.
+QStringList prefixedFolders(const QString& folder, const QString& prefix)
+{
+    QStringList out;
+    const QStringList names =
+        platform::paths::matchEntries(folder, QString(prefix + QStringLiteral(".*")), platform::paths::EntryKind::Dirs);
+    for (const QString& n : names)
+        out.append(n.size() == prefix.size() ? QStringLiteral("<default>") : n.mid(prefix.size() + 1));
+    return out;
+}
+
+void readOtherSection(clsIniFile& ini, const QString& section, Result& r)
+{
+    ini.setSection(section);
+    QStringList keys;
+    qint32 count = 0;
+    ini.EnumerateCurrentSection(keys, count);
+    const bool general = isGeneralSection(section);
+    for (const QString& key : keys) {
+        const QString lower = key.toLower();
+        if (lower == u"wing_span") {
+            ini.setKey(key);
+            r.wingSpanOrg = numbertext::toText(leadingNumber(ini.Value()));
+            continue;
+        }
+        if (const int exit = exitIndex(key); exit >= 0) {
+            ini.setKey(key);
+            const ExitValue v = parseExit(ini.Value());
+            ExitRead read = r.exits[static_cast<size_t>(exit)].value_or(ExitRead{});
+            for (size_t b = 0; b < v.boxes.size(); ++b) {
+                if (!v.boxes[b].isEmpty())
+                    read.boxes[b] = v.boxes[b];
+            }
+            read.comment = v.comment;
+            read.allParts = v.allParts;
+            if (v.allParts)
+                r.jetwaysPossible = true;
+            r.exits[static_cast<size_t>(exit)] = read;
+            continue;
+        }
+        if (general && lower == u"atc_model") {
+            ini.setKey(key);
+            r.generalAtcModel = ini.Value();
+        } else if (general && lower == u"atc_type") {
+            ini.setKey(key);
+            r.generalAtcType = ini.Value();
+        }
+    }
+}
+
+void readEffectsSection(clsIniFile& ini, const QString& section, Result& r)
+{
+    ini.setSection(section);
+    QStringList keys;
+    qint32 count = 0;
+    ini.EnumerateCurrentSection(keys, count);
+    for (const QString& key : keys) {
+        const int slot = effectSlotIndex(key);
+        if (slot < 0)
+            continue;
+        ini.setKey(key);
+        r.effects[static_cast<size_t>(slot)] = parseEffect(ini.Value());
+    }
+}
+
+} // namespace
+
+Result load(const QString& folder, clsIniFile& ini)
+{
+    Result r;
+    r.textureItems = textureItems(folder);
+    r.modelItems = modelItems(folder);
+    r.airItems = airItems(folder);
+
+    const QString cfg = platform::paths::resolveUnder(folder, u"aircraft.cfg");
+    if (!platform::paths::regularFileExists(cfg))
+        return r;
+    r.cfgExists = true;
+    r.cfgPath = cfg;
+    ini.setPath(cfg);
+
+    qint32 sectionCount = 0;
+    ini.EnumerateAllSections(r.sections, sectionCount);
+
+    // One slot per section ordinal; slots of other sections stay empty.
+    modGlobal::StringArray entryNames = QStringList();
+    modGlobal::StringArray titles = QStringList();
+    for (qsizetype i = 0; i < r.sections.size(); ++i) {
+        entryNames->append(QString());
+        titles->append(QString());
+    }
+
+    for (qsizetype i = 0; i < r.sections.size(); ++i) {
+        const QString name = r.sections[i];
+        switch (sectionKind(name)) {
+        case SectionKind::Effects:
+            readEffectsSection(ini, name, r);
+            continue;
+        case SectionKind::General:
+        case SectionKind::Other:
+            readOtherSection(ini, name, r);
+            continue;
+        case SectionKind::Entry:
+            break;
+        }
+
+        // The in-list test capitalises the name in place, as the list keeps it.
+        QString upper = name;
+        if (modGlobal::IsInArray(upper, entryNames))
+            r.statusNok = true;
+        r.sections[i] = upper;
+        (*entryNames)[i] = upper;
+
+        r.descriptions.append(QString());
+        ini.setSection(upper);
+        QStringList keys;
+        qint32 keyCount = 0;
+        ini.EnumerateCurrentSection(keys, keyCount);
+
+        GridRow row;
+        row.text = modGlobal::StripComment(upper);
+        for (const QString& key : keys) {
+            const int index = entryKeyIndex(key);
+            if (index < 0)
+                continue;
+            ini.setKey(key);
+            const QString value = ini.Value();
+            const EntryKey& ek = entryKeys()[static_cast<size_t>(index)];
+            if (ek.column >= 2)
+                row.subItems[static_cast<size_t>(ek.column - 2)] = readEntryValue(index, value);
+            const QString lower = key.toLower();
+            if (lower == u"title") {
+                QString t = value;
+                if (modGlobal::IsInArray(t, titles))
+                    r.statusNok = true;
+                (*titles)[i] = t;
+            } else if (lower == u"sim") {
+                if (r.airFile.isEmpty())
+                    r.airFile = value;
+            } else if (lower == u"description") {
+                r.descriptions.last() = value;
+            }
+        }
+        r.rows.append(row);
+    }
+    return r;
+}
+
+CurrentFiles currentFiles(clsIniFile& ini, const QString& section)
+{
+    CurrentFiles f;
+    ini.setSection(section);
+    ini.setKey(QStringLiteral("texture"));
+    f.texture = fileFolderText(ini.Value());
+    ini.setKey(QStringLiteral("model"));
+    f.model = fileFolderText(ini.Value());
+    ini.setKey(QStringLiteral("sim"));
+    f.airFile = modGlobal::StripComment(ini.Value());
+    if (f.airFile.isEmpty())
+        f.airFile = QStringLiteral("<none>");
+    return f;
+}
+
+QStringList textureItems(const QString& folder) { return prefixedFolders(folder, QStringLiteral("texture")); }
+
+QStringList modelItems(const QString& folder) { return prefixedFolders(folder, QStringLiteral("model")); }
+
+QStringList airItems(const QString& folder)
+{
+    QStringList out;
+    for (const QString& n : platform::paths::matchEntries(folder, u"*.air", platform::paths::EntryKind::Files))
+        out.append(n.left(n.indexOf(u'.')));
+    return out;
+}
+
+} // namespace FolderLoad
