@@ -188,6 +188,21 @@ int findKey(const Parsed& p, const Section& s, const QString& key)
     return -1;
 }
 
+// --- batch -----------------------------------------------------------------
+
+struct BatchState
+{
+    QString file;                       // the resolved file the batch collects writes for
+    std::shared_ptr<const Parsed> pending; // null while nothing was written
+    bool active = false;
+};
+
+BatchState& batch()
+{
+    static BatchState b;
+    return b;
+}
+
 // --- cache -----------------------------------------------------------------
 
 struct Identity
@@ -242,6 +257,13 @@ QString resolve(const QString& path, Identity* id, bool* exists)
     return r;
 }
 
+QString resolvedName(const QString& path)
+{
+    Identity id;
+    bool exists = false;
+    return resolve(path, &id, &exists);
+}
+
 // The parsed file, or null when the file is missing or cannot be read.
 std::shared_ptr<const Parsed> load(const QString& path, QString* resolved = nullptr)
 {
@@ -250,6 +272,8 @@ std::shared_ptr<const Parsed> load(const QString& path, QString* resolved = null
     const QString file = resolve(path, &id, &exists);
     if (resolved)
         *resolved = file;
+    if (const BatchState& b = batch(); b.active && b.pending && b.file == file)
+        return b.pending;
     if (!exists)
         return nullptr;
     auto& c = cache();
@@ -289,8 +313,12 @@ QByteArray encodeFor(const Parsed* p, QStringView s, bool* lossy)
 
 WriteResult failure(const QString& why) { return WriteResult{false, why}; }
 
-WriteResult commit(const QString& file, const QByteArray& bytes)
+WriteResult store(const QString& file, const QByteArray& bytes)
 {
+    if (BatchState& b = batch(); b.active && b.file == file) {
+        b.pending = parse(bytes);
+        return {};
+    }
     cache().remove(file);
     const fileio::Result r = fileio::writeAtomically(file, bytes);
     if (!r)
@@ -310,7 +338,7 @@ WriteResult splice(const QString& file, const Parsed& p, qsizetype from, qsizety
     out.append(p.bytes.constData(), p.byteOf(from));
     out.append(ins);
     out.append(p.bytes.constData() + p.byteOf(to), p.bytes.size() - p.byteOf(to));
-    return commit(file, out);
+    return store(file, out);
 }
 
 bool hasLineBreak(const QString& s) { return s.contains(u'\r') || s.contains(u'\n'); }
@@ -393,7 +421,7 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
         const QByteArray bytes = cp1252::encode(QString(u'[' + sec + u"]\r\n" + k + u'=' + value + u"\r\n"), &lossy);
         if (lossy)
             return failure(QStringLiteral("%1: the text holds characters that Windows-1252 cannot store").arg(file));
-        return commit(file, bytes);
+        return store(file, bytes);
     }
 
     const QString nl = p->lfOnly ? QStringLiteral("\n") : QStringLiteral("\r\n");
@@ -413,7 +441,7 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
             keptFrom = p->lineEnd(i);
         }
         out.append(p->bytes.constData() + p->byteOf(keptFrom), p->bytes.size() - p->byteOf(keptFrom));
-        return commit(file, out);
+        return store(file, out);
     }
 
     if (value.isNull()) { // delete the key's line
@@ -455,5 +483,34 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 }
 
 void clearCache() { cache().clear(); }
+
+Batch::Batch(const QString& path)
+{
+    BatchState& b = batch();
+    Q_ASSERT(!b.active);
+    b.active = true;
+    b.file = resolvedName(path);
+    b.pending.reset();
+}
+
+Batch::~Batch()
+{
+    BatchState& b = batch();
+    b.active = false;
+    b.pending.reset();
+}
+
+WriteResult Batch::commit()
+{
+    BatchState& b = batch();
+    if (!b.active)
+        return {};
+    b.active = false;
+    const auto pending = std::move(b.pending);
+    b.pending.reset();
+    if (!pending)
+        return {};
+    return store(b.file, pending->bytes);
+}
 
 } // namespace platform::profile

@@ -53,4 +53,22 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 // Drops every cached parse (tests use it; the cache is otherwise invisible).
 void clearCache();
 
+// Gathers the writes to one file in memory and replaces the file once, when
+// the batch is committed: a command that writes many keys either lands whole
+// or not at all, and the file is rewritten once instead of once per key.
+// Reads of the file during the batch see the pending content. A batch that is
+// destroyed without a commit leaves the file as it was. One batch at a time.
+class Batch
+{
+public:
+    explicit Batch(const QString& path);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    // Writes the pending content (when anything was written). After a commit
+    // the batch is over, whatever the result.
+    WriteResult commit();
+};
+
 } // namespace platform::profile

@@ -289,6 +289,45 @@ private slots:
         QCOMPARE(getString("s", "k", "", kValue, f), QStringLiteral("3"));
     }
 
+    void batchLandsWholeOrNotAtAll()
+    {
+        const QByteArray before("[s]\r\na=1\r\n");
+        const QString f = file(before, "batch.cfg");
+        {
+            Batch b(f);
+            QVERIFY(writeString("s", "a", "2", f).ok);
+            QVERIFY(writeString("t", "k", "v", f).ok);
+            // Reads see the pending content, the file is still the old one.
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("2"));
+            QCOMPARE(testutil::readFile(f), before);
+        } // dropped without commit
+        QCOMPARE(testutil::readFile(f), before);
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("1"));
+        {
+            Batch b(f);
+            QVERIFY(writeString("s", "a", "2", f).ok);
+            QVERIFY(writeString("t", "k", "v", f).ok);
+            QVERIFY(b.commit().ok);
+        }
+        QCOMPARE(testutil::readFile(f), QByteArray("[s]\r\na=2\r\n[t]\r\nk=v\r\n"));
+        // A read-only file refuses the commit and stays as it was.
+        testutil::setMode(f, 0444);
+        {
+            Batch b(f);
+            QVERIFY(writeString("s", "a", "3", f).ok);
+            QVERIFY(!b.commit().ok);
+        }
+        testutil::setMode(f, 0644);
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("2"));
+        // Other files are written directly while a batch runs.
+        const QString g = file("[x]\r\n", "other.cfg");
+        {
+            Batch b(f);
+            QVERIFY(writeString("x", "y", "1", g).ok);
+            QCOMPARE(testutil::readFile(g), QByteArray("[x]\r\ny=1\r\n"));
+        }
+    }
+
     void badInputDoesNotCrash()
     {
         // Binary noise: reads return whatever lines it happens to hold.
