@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMainWindow>
+
+#include "mainwindow/frm_Main.h"
 
 namespace fernquill {
 
@@ -16,9 +17,8 @@ int runApplication(int argc, char* argv[])
         icon.addFile(QStringLiteral(":/icons/fernquill-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Fernquill"));
-    window.resize(1000, 700);
+    frm_Main window;
+    window.Form_Load();
     window.show();
     return QApplication::exec();
 }

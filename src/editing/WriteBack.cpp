@@ -1,0 +1,88 @@
+#include "editing/WriteBack.h"
+
+#include "editing/NumberText.h"
+#include "platform/ProfileEngine.h"
+
+#include <QFileInfo>
+
+namespace WriteBack {
+
+QList<QPair<QString, QString>> entryKeyList(const QStringList& texts, bool heavyTicked)
+{
+    static const char* const kKeys[] = {"title",        "atc_parking_types", "atc_parking_codes", "ui_createdby",
+                                        "ui_typerole",  "ui_manufacturer",   "ui_type",           "ui_variation",
+                                        "atc_id",       "atc_flight_number", "atc_airline",       "atc_model"};
+    QList<QPair<QString, QString>> out;
+    for (int i = 0; i < 12; ++i)
+        out.append({QString::fromLatin1(kKeys[i]), i < texts.size() ? texts[i] : QString()});
+    out.append({QStringLiteral("atc_heavy"), AircraftCfg::atcHeavyWriteText(heavyTicked)});
+    return out;
+}
+
+Outcome write(clsIniFile& ini, const Request& r)
+{
+    platform::profile::Batch batch(ini.path());
+    Outcome out;
+    const auto put = [&](const QString& section, const QString& key, const QString& value) {
+        if (!out.ok)
+            return;
+        ini.setSection(section);
+        ini.setKey(key);
+        // An empty field still writes its key ("key=" with nothing after it).
+        ini.setValue(value.isNull() ? QStringLiteral("") : value);
+        if (!ini.lastWriteOk()) {
+            out.ok = false;
+            out.file = ini.path();
+            out.error = ini.lastError();
+        }
+    };
+
+    for (const auto& [key, value] : r.entryKeys)
+        put(r.section, key, value);
+    if (!r.wingSpanNew.isEmpty())
+        put(QStringLiteral("airplane_geometry"), QStringLiteral("wing_span"),
+            AircraftCfg::wingSpanWriteText(r.wingSpanNew));
+    for (int e = 0; e < AircraftCfg::kExitCount; ++e) {
+        const auto& boxes = r.exits[static_cast<size_t>(e)];
+        if (AircraftCfg::exitComplete(boxes))
+            put(QStringLiteral("exits"), QStringLiteral("exit.%1").arg(e),
+                AircraftCfg::exitWriteText(boxes, r.exitComments[static_cast<size_t>(e)]));
+    }
+    put(QStringLiteral("general"), QStringLiteral("atc_model"), r.generalAtcModel);
+    put(QStringLiteral("general"), QStringLiteral("atc_type"), r.generalAtcType);
+
+    if (!out.ok)
+        return out; // the batch goes without a commit: nothing was written
+    if (const auto committed = batch.commit(); !committed.ok) {
+        out.ok = false;
+        out.file = ini.path();
+        out.error = committed.error;
+    }
+    return out;
+}
+
+RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown)
+{
+    RadiusPlan plan;
+    if (radiusText == u"n/a" || radiusText == radiusShown)
+        return plan;
+    const std::optional<quint8> value = numbertext::toByte(radiusText);
+    if (!value) {
+        plan.action = RadiusPlan::Action::Invalid;
+        return plan;
+    }
+    plan.action = RadiusPlan::Action::Write;
+    plan.value = *value;
+    return plan;
+}
+
+airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value)
+{
+    const QString file = QFileInfo(mdlFile).canonicalFilePath();
+    const QString folder = QFileInfo(aircraftFolder).canonicalFilePath();
+    if (mdlFile.isEmpty() || file.isEmpty() || folder.isEmpty() || !file.startsWith(folder + u'/'))
+        return {airmdl::WriteStatus::NotApplicable, QStringLiteral("%1: not a model file of this aircraft").arg(mdlFile)};
+    return airmdl::writeMdlRadius(file, value);
+}
+
+} // namespace WriteBack

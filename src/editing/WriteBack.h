@@ -1,0 +1,62 @@
+#pragma once
+
+#include "editing/AircraftCfg.h"
+#include "mainwindow/AirMdlFormat.h"
+#include "shared/clsIniFile.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// Writing one entry back into aircraft.cfg: the entry's keys, the wing span,
+// the complete exits and the two [general] keys, and the radius byte of the
+// entry's model file.
+namespace WriteBack {
+
+struct Request
+{
+    QString section; // the entry section, named by the grid row's text
+    // The entry keys in the order they are written, each with its text.
+    QList<QPair<QString, QString>> entryKeys;
+    QString wingSpanNew; // as typed; empty leaves wing_span untouched
+    std::array<AircraftCfg::ExitBoxes, AircraftCfg::kExitCount> exits{};
+    std::array<QString, AircraftCfg::kExitCount> exitComments{};
+    QString generalAtcModel;
+    QString generalAtcType;
+};
+
+struct Outcome
+{
+    bool ok = true;
+    QString file;  // the file that could not be written
+    QString error; // why
+};
+
+// The thirteen entry keys in write order, from the edit fields' texts:
+// title, parking types, parking codes, created by, type role, manufacturer,
+// type, variation, atc id, flight number, airline, atc model, and atc_heavy
+// ("1" when ticked, else "0").
+QList<QPair<QString, QString>> entryKeyList(const QStringList& twelveTexts, bool heavyTicked);
+
+// Writes the request through `ini` in one go: either every write lands or the
+// file stays as it was and the outcome says why.
+Outcome write(clsIniFile& ini, const Request& request);
+
+// What to do with the radius field: nothing (it reads "n/a" or the value shown
+// when the entry was displayed), write the byte, or tell the user the value
+// cannot be written (not a number from 0 to 255).
+struct RadiusPlan
+{
+    enum class Action { None, Write, Invalid } action = Action::None;
+    quint8 value = 0;
+};
+RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown);
+
+// Writes the radius byte into the model file, but only into a file that lies
+// inside the aircraft folder (the model header read for the entry now shown).
+airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value);
+
+} // namespace WriteBack

@@ -1,0 +1,312 @@
+#include "mainwindow/frm_Main.h"
+
+#include "editing/NumberText.h"
+#include "editing/frm_RightClick.h"
+#include "mainwindow/SimDetection.h"
+#include "mainwindow/widgets/DirList.h"
+#include "mainwindow/widgets/DriveList.h"
+#include "mainwindow/widgets/ListView.h"
+#include "mainwindow/widgets/StatusPanels.h"
+#include "mainwindow/widgets/VbColors.h"
+#include "platform/PathResolver.h"
+#include "shared/AppInfo.h"
+#include "shared/Globals.h"
+#include "shared/RuntimeError.h"
+#include "shared/modSettings.h"
+#include "shared/modSystem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QComboBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTabWidget>
+
+namespace {
+
+frm_Main* g_mainWindow = nullptr;
+
+// From the simulator detection on, start-up skips a failing step and goes on
+// with the next, so one odd installation does not stop the program.
+template <typename F> void skipOnError(F&& step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+void setResizable(QMainWindow* window, bool on)
+{
+    if (on) {
+        window->setMinimumSize(window->minimumSizeHint());
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        window->setFixedSize(window->size());
+    }
+    window->setWindowFlag(Qt::WindowMinimizeButtonHint, on);
+    window->setWindowFlag(Qt::WindowMaximizeButtonHint, on);
+}
+
+} // namespace
+
+frm_Main* mainWindow() { return g_mainWindow; }
+
+frm_Main::frm_Main(QWidget* parent) : QMainWindow(parent)
+{
+    g_mainWindow = this;
+    ui.setupUi(this);
+    wire();
+}
+
+frm_Main::~frm_Main()
+{
+    if (g_mainWindow == this)
+        g_mainWindow = nullptr;
+}
+
+void frm_Main::wire()
+{
+    connect(ui.Dir1, &DirList::changed, this, &frm_Main::Dir1_Change);
+    connect(ui.Drive1, &DriveList::changed, this, &frm_Main::Drive1_Change);
+    connect(ui.ListView1, &ListView::clicked, this, &frm_Main::ListView1_Click);
+    connect(ui.ListView1, &ListView::doubleClicked, this, &frm_Main::ListView1_DblClick);
+    connect(ui.ListView1, &ListView::mouseDown, this, &frm_Main::ListView1_MouseDown);
+    connect(ui.StatusBar1, &StatusPanels::panelDoubleClicked, this, &frm_Main::StatusBar1_PanelDblClick);
+    connect(ui.cmd_cfg_Update, &QPushButton::clicked, this, &frm_Main::cmd_cfg_Update_Click);
+
+    connect(ui.txt_WingSpan_Org, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_Org_Change);
+    connect(ui.txt_WingSpan_Org_C1, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_Org_C1_Change);
+    connect(ui.txt_WingSpan_Org_C2, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_Org_C2_Change);
+    connect(ui.txt_WingSpan_New, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_New_Change);
+    connect(ui.txt_WingSpan_New_C1, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_New_C1_Change);
+    connect(ui.txt_WingSpan_New_C2, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_New_C2_Change);
+    const QList<QLineEdit*>* exits[] = {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2};
+    for (int e = 0; e < 3; ++e) {
+        for (QLineEdit* box : *exits[e])
+            connect(box, &QLineEdit::textChanged, this, [this, e] { txt_Exit_Change(e); });
+    }
+}
+
+QString frm_Main::folderPath() const { return ui.Dir1->path(); }
+
+frm_RightClick* frm_Main::rightClick()
+{
+    if (!m_rightClick)
+        m_rightClick = new frm_RightClick(this);
+    return m_rightClick;
+}
+
+bool frm_Main::readSwitchInto(QAction* item, const QString& key)
+{
+    const std::optional<bool> on = modSettings::GetSwitch(key);
+    if (!on)
+        throw runtimeerror::RuntimeError(runtimeerror::kTypeMismatch);
+    item->setChecked(*on);
+    return *on;
+}
+
+void frm_Main::Form_Load()
+{
+    globals::gsTempPath = modSystem::TempPath();
+
+    const bool started = runtimeerror::runHandler(QStringLiteral("Form_Load"), [this] {
+        sRegPrefix = SimDetection::registryPrefix(modSystem::Is64BitOS());
+        globals::gsAnalyzeOptions = modSettings::LoadAnalyzeOptions();
+        readSwitchInto(ui.mnuToolTips, QStringLiteral("ToolTips"));
+        readSwitchInto(ui.mnuRememberLastPath, QStringLiteral("IsMerrow"));
+        globals::gbRememberPath = ui.mnuRememberLastPath->isChecked();
+        globals::gbToolTips = ui.mnuToolTips->isChecked();
+        globals::gsAnalyzeFlags = modSettings::SplitFlags(globals::gsAnalyzeOptions);
+        globals::giEditorMode = 0;
+        bLoading = true;
+        globals::gbBatchValidate = false;
+
+        if (!globals::gbToolTips) {
+            // Without tooltips every control's help text goes; labels keep theirs.
+            for (QWidget* w : findChildren<QWidget*>()) {
+                if (!qobject_cast<QLabel*>(w))
+                    w->setToolTip(QString());
+            }
+            ui.StatusBar1->setTagTipsEnabled(false);
+        }
+        setWindowTitle(QStringLiteral("   Fernquill V.") + appinfo::versionText() + QStringLiteral("  -  ") +
+                       appinfo::captionNotice());
+    });
+    if (!started)
+        return;
+
+    skipOnError([this] { applySimulators(); });
+    skipOnError([this] { setupGridColumns(); });
+    sDecimalSep = numbertext::GetDecimalSeparator();
+    skipOnError([this] {
+        ui.lstParking->hide();
+        ui.lstParking->clear();
+        for (const char* type : {"CARGO", "DOCK", "GATE", "MIL_CARGO", "MIL_COMBAT", "RAMP"}) {
+            auto* item = new QListWidgetItem(QString::fromLatin1(type), ui.lstParking);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+        }
+    });
+    skipOnError([this] { applyStartupOptions(); });
+    skipOnError([this] { openStartFolder(); });
+    bAirReady = true;
+    ui.SSTab1->setCurrentIndex(0);
+    skipOnError([this] { findManual(); });
+}
+
+void frm_Main::applySimulators()
+{
+    const SimDetection::Result r = SimDetection::detect(sRegPrefix);
+    const QColor white = paletteWhite();
+
+    if (!r.fsx.found) {
+        ui.combo_SimFolder->setEnabled(false);
+        SetStatusPanel(5, QStringLiteral("n/a"), paletteRed(), white);
+        SetStatusPanel(6, QStringLiteral("ATC"), paletteRed(), white);
+        globals::gbAirlinesFSXFound = false;
+    } else {
+        SetStatusPanel(5, QStringLiteral("found"), paletteGreen(), white);
+        globals::gbAirlinesFSXFound = r.fsx.airlinesFound;
+        if (r.fsx.airlinesFound) {
+            globals::gsAirlinesFSXPath = r.fsx.airlinesPath;
+            globals::gsAirlinesFSX = r.fsx.airlines;
+        }
+        SetStatusPanel(6, QStringLiteral("ATC"), r.fsx.airlinesFound ? paletteGreen() : paletteRed(), white);
+        sFSXSimObjectsPath = r.fsx.aircraftPath;
+        globals::gsEffectsFSXPath = r.fsx.effectsPath;
+        ui.opt_FSX->setEnabled(true);
+        ui.opt_FSX->setChecked(true);
+        ui.combo_SimFolder->clear();
+        ui.combo_SimFolder->addItems(r.simFolderItems);
+        ui.combo_SimFolder->setCurrentIndex(-1);
+        sSimFolders = r.simFolders;
+        if (r.simFolderListEnabled)
+            ui.combo_SimFolder->setEnabled(true);
+        sFsxCfgPath = r.fsxCfgPath;
+        if (r.fsxCfgFound) {
+            oIniFsx.setPath(r.fsxCfgPath);
+            oIniFsx.setSection(QStringLiteral("Main"));
+        }
+    }
+
+    ui.StatusBar1->setPanelText(2, QString());
+    if (r.fs9.found) {
+        SetStatusPanel(2, QStringLiteral("found"), paletteGreen(), white);
+        sFS9AircraftPath = r.fs9.aircraftPath;
+        globals::gsEffectsFS9Path = r.fs9.effectsPath;
+        globals::gbAirlinesFS9Found = r.fs9.airlinesFound;
+        if (r.fs9.airlinesFound) {
+            globals::gsAirlinesFS9Path = r.fs9.airlinesPath;
+            globals::gsAirlinesFS9 = r.fs9.airlines;
+        }
+        SetStatusPanel(3, QStringLiteral("ATC"), r.fs9.airlinesFound ? paletteGreen() : paletteRed(), white);
+        ui.opt_FS9->setEnabled(true);
+        if (sFSXSimObjectsPath.isEmpty())
+            ui.opt_FS9->setChecked(true);
+    } else {
+        SetStatusPanel(2, QStringLiteral("n/a"), paletteRed(), white);
+        globals::gbAirlinesFS9Found = false;
+        SetStatusPanel(3, QStringLiteral("ATC"), paletteRed(), white);
+    }
+}
+
+void frm_Main::setupGridColumns()
+{
+    // The column widths follow the grid's width as the window is laid out.
+    // A window that is not shown yet has not laid its controls out: do it now
+    // for the window's size.
+    if (layout())
+        layout()->activate();
+    if (centralWidget() && centralWidget()->layout())
+        centralWidget()->layout()->activate();
+    ui.ListView1->setDesignedColumnWidths(ui.ListView1->width());
+}
+
+void frm_Main::applyStartupOptions()
+{
+    bAutoBackup = readSwitchInto(ui.mnuAutoBackup, QStringLiteral("AutoBackup"));
+    bConfirm = readSwitchInto(ui.mnuConfirm, QStringLiteral("Update"));
+    globals::gbUseEditor = readSwitchInto(ui.mnuEditor, QStringLiteral("Editor"));
+    bResizable = readSwitchInto(ui.mnuResizable, QStringLiteral("Resizeable"));
+    setResizable(this, bResizable);
+
+    globals::gsDataGrid = modSettings::GetSetting(QStringLiteral("DataGrid"),
+                                                  modSettings::DefaultFor(QStringLiteral("DataGrid")));
+    const QStringList flags = modSettings::SplitFlags(globals::gsDataGrid);
+    // Flag i belongs to grid column i + 3 (counted from 1); flags past the
+    // fifteenth have no column.
+    for (int i = 0; i < flags.size() && i < 15; ++i) {
+        if (flags[i].trimmed() == u"-1")
+            ui.ListView1->setColumnWidth(i + 2, 0);
+    }
+}
+
+void frm_Main::openStartFolder()
+{
+    const QString path = globals::gbRememberPath ? modSettings::GetSetting(QStringLiteral("Path"), QString())
+                                                 : QCoreApplication::applicationDirPath();
+    bLoading = path.size() > 3;
+    if (path.isEmpty())
+        return;
+    ui.Drive1->setDrive(path);
+    bLoading = false;
+    if (ui.Dir1->path() == QDir::cleanPath(path))
+        Dir1_Change(); // already there: the list raises no change of its own
+    else
+        ui.Dir1->setPath(path);
+}
+
+void frm_Main::findManual()
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString name = QStringLiteral("Fernquill-Readme.pdf");
+    const QString direct = platform::paths::resolveUnder(appDir, name);
+    const QString manuals = platform::paths::resolveUnder(appDir, QString(QStringLiteral("Manuals/") + name));
+    if (platform::paths::regularFileExists(direct)) {
+        sManualFile = direct;
+        ManualAttach(appDir);
+    } else if (platform::paths::regularFileExists(manuals)) {
+        sManualFile = manuals;
+        ManualAttach(platform::paths::resolveUnder(appDir, u"Manuals"));
+    } else {
+        ui.mnu_Manual->setEnabled(false);
+    }
+}
+
+void frm_Main::ManualAttach(const QString&)
+{
+    // The desktop opens documents through xdg-open; without it nothing can
+    // show the manual.
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+        ui.mnu_Manual->setEnabled(false);
+}
+
+void frm_Main::RunChange() { Dir1_Change(); }
+
+void frm_Main::CheckIfExistInCombo(QComboBox* combo, const QString& value, bool& found)
+{
+    found = false;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i) == value) {
+            found = true;
+            return;
+        }
+    }
+}
+
+void frm_Main::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program: every other window goes too.
+    event->accept();
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,122 @@
+#pragma once
+
+#include "mainwindow/frm_MainUi.h"
+#include "shared/clsIniFile.h"
+
+#include <QColor>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+
+class QComboBox;
+class frm_RightClick;
+
+// The main window: the entry grid of the aircraft folder shown in Dir1, the
+// entry editor and the status bar. It owns the state of the loaded folder and
+// of the options; other windows reach it directly, as they always have. The
+// handlers keep the names of the events they answer and leave the file work
+// to the modules of their subsystem.
+class frm_Main : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frm_Main(QWidget* parent = nullptr);
+    ~frm_Main() override;
+
+    frm_MainUi ui;
+
+    // --- state of the loaded folder and the options -----------------------
+    clsIniFile oIni;
+    clsIniFile oIniFsx;
+    QStringList sSections;
+    qint32 lSectionCount = 0;
+    QStringList sKeys;
+    qint32 lKeyCount = 0;
+    QString sDecimalSep;
+    QString sExit0Comment;
+    QString sExit1Comment;
+    QString sExit2Comment;
+    bool bDropClosedByButton = false;
+    bool bConfirm = true;
+    bool bAutoBackup = true;
+    bool bAutoUpdate = true;
+    bool bResizable = false;
+    QString sMdlFile;
+    QString vRadiusOrg;
+    bool bAirReady = false;
+    QString sAirFile;
+    int iAirType = 0;
+    QString sFS9AircraftPath;
+    QString sFSXSimObjectsPath;
+    QString sFsxCfgPath;
+    QStringList sSimFolders;
+    int iEffect = -1;
+    bool bLoading = false;
+    QString sManualFile;
+    QStringList sScanList;
+    QString sScanAccum;
+    QString sRegPrefix;
+    int iLastPanel = 0;
+    QStringList sDescriptions;
+    QString sDescriptionOrg;
+
+    // --- start-up and lifecycle ---------------------------------------------
+    void Form_Load();
+    void RunChange();
+    static void CheckIfExistInCombo(QComboBox* combo, const QString& value, bool& found);
+    void ManualAttach(const QString& folder);
+
+    // --- folder load and reset ----------------------------------------------
+    void Dir1_Change();
+    void Drive1_Change();
+    void ResetValues();
+
+    // --- entry display --------------------------------------------------------
+    void ListView1_Click();
+    void ListView1_DblClick();
+    void ListView1_MouseDown(Qt::MouseButton button, QPoint pos);
+    void ResizeGrid();
+    void ReadAirFile();
+
+    // --- write-back and wing span ---------------------------------------------
+    void cmd_cfg_Update_Click();
+    void txt_WingSpan_Org_Change();
+    void txt_WingSpan_Org_C1_Change();
+    void txt_WingSpan_Org_C2_Change();
+    void txt_WingSpan_New_Change();
+    void txt_WingSpan_New_C1_Change();
+    void txt_WingSpan_New_C2_Change();
+    void txt_Exit_Change(int exit);
+
+    // --- status bar -------------------------------------------------------------
+    void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment = 2);
+    void StatusBar1_PanelDblClick(int panel);
+
+    // The grid's pop-up menu window, created on first use.
+    frm_RightClick* rightClick();
+
+    // The folder shown in Dir1.
+    QString folderPath() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void wire();
+    void applyStartupOptions();
+    void applySimulators();
+    void setupGridColumns();
+    void openStartFolder();
+    void findManual();
+    bool readSwitchInto(QAction* item, const QString& key);
+    void showFolderStatus(bool cfgExists);
+    void showCurrentFiles(int row);
+    void showModel(int row, bool* endDisplay);
+    void openTextFile(int editorMode, const QString& path);
+
+    QPointer<frm_RightClick> m_rightClick;
+};
+
+// The one main window of the program (null before it is created).
+frm_Main* mainWindow();

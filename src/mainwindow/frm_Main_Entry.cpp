@@ -1,0 +1,233 @@
+// The entry display of the main window: a click, a double click and the
+// right button on the grid, the model header and the aircraft type.
+#include "mainwindow/frm_Main.h"
+
+#include "editing/AircraftCfg.h"
+#include "editing/frm_RightClick.h"
+#include "mainwindow/AirMdlFormat.h"
+#include "mainwindow/FolderLoad.h"
+#include "mainwindow/ModelLookup.h"
+#include "mainwindow/widgets/ListView.h"
+#include "mainwindow/widgets/VbColors.h"
+#include "platform/PathResolver.h"
+#include "shared/MessageBox.h"
+#include "shared/RuntimeError.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "mainwindow/widgets/DescriptionEdit.h"
+
+namespace {
+
+// Grid columns counted from 1, as the entry display names them.
+enum Column
+{
+    ColTitle = 2,
+    ColParkingTypes = 3,
+    ColParkingCodes = 4,
+    ColCreatedBy = 5,
+    ColTypeRole = 6,
+    ColManufacturer = 7,
+    ColType = 8,
+    ColVariation = 9,
+    ColModel = 10,
+    ColSim = 11,
+    ColAtcId = 12,
+    ColFlightNumber = 13,
+    ColAirline = 14,
+    ColHeavy = 15,
+    ColAtcModel = 16,
+};
+
+} // namespace
+
+void frm_Main::showCurrentFiles(int row)
+{
+    const FolderLoad::CurrentFiles f = FolderLoad::currentFiles(oIni, ui.ListView1->rowText(row, 0));
+    ui.txt_CurrentTexture->setText(f.texture);
+    ui.txt_CurrentModel->setText(f.model);
+    ui.txt_CurrentAirfile->setText(f.airFile);
+}
+
+void frm_Main::ListView1_Click()
+{
+    runtimeerror::runHandler(QStringLiteral("ListView1_Click"), [this] {
+        if (ui.ListView1->rowCount() == 0)
+            return;
+        for (int i = 0; i < ui.lstParking->count(); ++i)
+            ui.lstParking->item(i)->setCheckState(Qt::Unchecked);
+
+        const QList<int> ticked = ui.ListView1->tickedRows();
+        const int row = ui.ListView1->selectedRow();
+        QString caption;
+        if (ticked.size() == 1)
+            caption = QStringLiteral("&Delete [fltsim.%1]").arg(ticked.first());
+        else if (ticked.size() > 1)
+            caption = QStringLiteral("&Delete [fltsim.x]");
+        else
+            caption = QStringLiteral("&Delete [") + ui.ListView1->rowText(row, 0) + u']';
+        rightClick()->mnuDelete->setText(caption);
+
+        if (row < 0)
+            return;
+        showCurrentFiles(row);
+
+        const QString sim = ui.ListView1->rowText(row, ColSim - 1);
+        ui.lst_Airfile->setCurrentRow(-1);
+        for (int i = 0; i < ui.lst_Airfile->count(); ++i) {
+            QListWidgetItem* item = ui.lst_Airfile->item(i);
+            const bool match = item->text() == sim;
+            item->setSelected(match);
+            if (match)
+                ui.lst_Airfile->setCurrentRow(i);
+        }
+        for (QComboBox* combo : {ui.combo_Texture, ui.combo_Model, ui.combo_Airfile})
+            combo->setCurrentIndex(-1);
+    });
+}
+
+void frm_Main::ListView1_DblClick()
+{
+    runtimeerror::runHandler(QStringLiteral("ListView1_DblClick"), [this] {
+        const int row = ui.ListView1->selectedRow();
+        if (ui.ListView1->rowCount() == 0 || row < 0)
+            return;
+        const auto col = [this, row](int column) { return ui.ListView1->rowText(row, column - 1); };
+
+        ui.txt_Title->setText(col(ColTitle));
+        ui.lblSelections->setText(col(ColParkingTypes));
+        ui.txt_atc_ParkingCodes->setText(col(ColParkingCodes));
+        ui.txt_ui_CreatedBy->setText(col(ColCreatedBy));
+        ui.txt_ui_TypeRole->setText(col(ColTypeRole));
+        ui.txt_ui_Manufacturer->setText(col(ColManufacturer));
+        ui.txt_ui_Type->setText(col(ColType));
+        ui.txt_ui_Variation->setText(col(ColVariation));
+        ui.txt_atc_Id->setText(col(ColAtcId));
+        ui.txt_atc_Flight_Number->setText(col(ColFlightNumber));
+        ui.txt_atc_Airline->setText(col(ColAirline));
+        ui.txt_Description->setText(row < sDescriptions.size() ? sDescriptions[row] : QString());
+        sDescriptionOrg = ui.txt_Description->text();
+        ui.chk_atc_heavy->setEnabled(true);
+        setBackColor(ui.lblSelections, vbColor(vbcolor::White));
+        setBackColor(ui.picCombo, vbColor(vbcolor::White));
+        ui.chk_atc_heavy->setChecked(AircraftCfg::atcHeavyTicked(col(ColHeavy)));
+        ui.txt_atc_Model->setText(col(ColAtcModel));
+        for (QWidget* box : std::initializer_list<QWidget*>{
+                 ui.txt_Title, ui.txt_atc_ParkingCodes, ui.txt_ui_CreatedBy, ui.txt_ui_Manufacturer, ui.txt_ui_Type,
+                 ui.txt_ui_Variation, ui.txt_atc_Id, ui.txt_atc_Flight_Number, ui.txt_atc_Airline, ui.txt_atc_Model,
+                 ui.txt_ui_TypeRole, ui.txt_Description})
+            setBackColor(box, vbColor(vbcolor::White));
+
+        bAirReady = false;
+        sAirFile = col(ColSim);
+        ReadAirFile();
+        bAirReady = true;
+
+        bool endDisplay = false;
+        showModel(row, &endDisplay);
+        if (endDisplay)
+            return;
+        ui.cmd_ParkingCodes->setEnabled(true);
+        ui.cmdDropDown->setEnabled(true);
+        showCurrentFiles(row);
+    });
+}
+
+void frm_Main::showModel(int row, bool* endDisplay)
+{
+    vRadiusOrg.clear();
+    const QColor white = paletteWhite();
+    const ModelLookup::Result m = ModelLookup::lookup(folderPath(), ui.ListView1->rowText(row, ColModel - 1));
+
+    // Only a model header read for this entry may be written back: on every
+    // other path the fields are emptied and the radius locked.
+    sMdlFile.clear();
+    ui.txt_FSXVersion->clear();
+    ui.txt_FS9Radius->clear();
+    ui.txt_FS9Radius->setReadOnly(true);
+    setBackColor(ui.txt_FS9Radius, vbColor(vbcolor::Grey));
+
+    switch (m.outcome) {
+    case ModelLookup::Outcome::NoModelValue:
+        return;
+    case ModelLookup::Outcome::NoModelCfg:
+    case ModelLookup::Outcome::NoModelFile:
+        SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
+        return;
+    case ModelLookup::Outcome::ReadCfgFailed:
+        throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, m.error);
+    case ModelLookup::Outcome::Unreadable:
+        SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
+        msgbox::MsgBox(QStringLiteral("The model file:") + m.mdlFile + msgbox::vbCrLf + msgbox::vbCrLf +
+                           QStringLiteral(" could not be opened for write access. Please make sure that the sim "
+                                          "is not running and no other program access this file."),
+                       msgbox::vbOKOnly | msgbox::vbCritical);
+        *endDisplay = true;
+        return;
+    case ModelLookup::Outcome::Decoded:
+        break;
+    }
+    sMdlFile = m.mdlFile;
+    ui.txt_FSXVersion->setText(m.header.version);
+    ui.txt_FS9Radius->setText(m.header.radiusText);
+    if (m.header.radiusEditable()) {
+        vRadiusOrg = m.header.radiusText;
+        ui.txt_FS9Radius->setReadOnly(false);
+        setBackColor(ui.txt_FS9Radius, vbColor(vbcolor::White));
+    } else {
+        setBackColor(ui.txt_FS9Radius, vbColor(vbcolor::LightYellow));
+    }
+}
+
+void frm_Main::ListView1_MouseDown(Qt::MouseButton button, QPoint pos)
+{
+    if (ui.ListView1->rowCount() == 0 || button != Qt::RightButton)
+        return;
+    rightClick()->mnuListView1->popup(ui.ListView1->viewport()->mapToGlobal(pos));
+}
+
+void frm_Main::ResizeGrid()
+{
+    const int columns = ui.ListView1->columnCount();
+    for (int i = 0; i < columns - 1; ++i) {
+        if (ui.ListView1->columnWidth(i) != 0)
+            ui.ListView1->autoSizeColumn(i);
+    }
+    ui.ListView1->autoSizeColumn(columns - 1);
+}
+
+void frm_Main::ReadAirFile()
+{
+    if (!sAirFile.isEmpty())
+        sAirFile = platform::paths::resolveUnder(folderPath(), QString(sAirFile + QStringLiteral(".air")));
+    if (sAirFile.isEmpty() || !platform::paths::regularFileExists(sAirFile)) {
+        bAirReady = true;
+        return;
+    }
+    bAirReady = false;
+    const airmdl::AirRead read = airmdl::readAirType(sAirFile);
+    if (read.status == airmdl::AirStatus::Found) {
+        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
+            opt->setEnabled(true);
+        QRadioButton* const buttons[] = {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI};
+        const int index = airmdl::airTypeIndex(read.record.type);
+        if (index > 0) {
+            buttons[index - 1]->setChecked(true);
+            iAirType = index;
+        }
+    } else {
+        ui.opt_ac_Nok->setChecked(true);
+        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
+            opt->setEnabled(false);
+    }
+    bAirReady = true;
+}

@@ -1,0 +1,220 @@
+// The folder load and the editor reset of the main window.
+#include "mainwindow/frm_Main.h"
+
+#include "editing/frm_RightClick.h"
+#include "mainwindow/FolderLoad.h"
+#include "mainwindow/widgets/DescriptionEdit.h"
+#include "mainwindow/widgets/DirList.h"
+#include "mainwindow/widgets/DriveList.h"
+#include "mainwindow/widgets/ListView.h"
+#include "mainwindow/widgets/StatusPanels.h"
+#include "mainwindow/widgets/VbColors.h"
+#include "shared/RuntimeError.h"
+#include "shared/modSettings.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+void setFieldText(QLineEdit* box, const QString& text, quint32 colour)
+{
+    box->setText(text);
+    setBackColor(box, vbColor(colour));
+}
+
+} // namespace
+
+void frm_Main::ResetValues()
+{
+    if (bLoading)
+        return;
+    runtimeerror::runHandler(QStringLiteral("ResetValues"), [this] {
+        ui.ListView1->clearRows();
+        ui.txt_WingSpan_Org->clear();
+        ui.txt_WingSpan_New->clear();
+        for (QLineEdit* box : {ui.txt_Title, ui.txt_atc_ParkingCodes, ui.txt_ui_CreatedBy, ui.txt_ui_TypeRole,
+                               ui.txt_ui_Manufacturer, ui.txt_ui_Type, ui.txt_ui_Variation, ui.txt_atc_Id,
+                               ui.txt_atc_Flight_Number, ui.txt_atc_Airline, ui.txt_atc_Model,
+                               ui.txt_general_atc_model, ui.txt_general_atc_type})
+            setFieldText(box, QString(), vbcolor::Grey);
+        ui.txt_FSXVersion->clear();
+        ui.txt_FS9Radius->clear();
+        ui.txt_FS9Radius->setReadOnly(true);
+        setBackColor(ui.txt_FS9Radius, vbColor(vbcolor::Grey));
+        setBackColor(ui.txt_WingSpan_New, vbColor(vbcolor::LightYellow));
+        setBackColor(ui.picCombo, vbColor(vbcolor::Grey));
+        setBackColor(ui.lblSelections, vbColor(vbcolor::Grey));
+        for (int b = 0; b < 5; ++b) {
+            for (QLineEdit* box : {ui.txt_Exit_0[b], ui.txt_Exit_1[b], ui.txt_Exit_2[b]})
+                box->clear();
+            for (QLineEdit* box : {ui.txt_Exit_0[b], ui.txt_Exit_1[b], ui.txt_Exit_2[b]})
+                setBackColor(box, vbColor(vbcolor::Grey));
+        }
+        for (int i = 0; i < ui.txt_effects.size(); ++i) {
+            setFieldText(ui.txt_effects[i], QString(), vbcolor::White);
+            ui.chk_Effect[i]->setChecked(false);
+        }
+        ui.lblSelections->clear();
+        ui.cmd_ParkingCodes->setEnabled(false);
+        ui.cmdDropDown->setEnabled(false);
+        setFieldText(ui.txt_Jetways, QStringLiteral("Jetways possible: no"), vbcolor::Red);
+        for (QCheckBox* box : {ui.chk_Exit_0, ui.chk_Exit_1, ui.chk_Exit_2, ui.chk_atc_heavy})
+            box->setChecked(false);
+        ui.chk_atc_heavy->setEnabled(false);
+        sMdlFile.clear();
+        iEffect = -1;
+        ui.clearAircraftTypeOptions();
+        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI, ui.opt_ac_Nok})
+            opt->setEnabled(false);
+        ui.txt_CurrentModel->clear();
+        ui.txt_CurrentTexture->clear();
+        ui.txt_Description->clear();
+        sAirFile.clear();
+        ui.combo_Texture->clear();
+        ui.combo_Model->clear();
+        ui.combo_Airfile->clear();
+        ui.lst_Airfile->clear();
+        for (int i = 0; i < ui.lstParking->count(); ++i)
+            ui.lstParking->item(i)->setCheckState(Qt::Unchecked);
+    });
+}
+
+void frm_Main::showFolderStatus(bool cfgExists)
+{
+    const QColor white = paletteWhite();
+    if (!cfgExists) {
+        SetStatusPanel(8, QStringLiteral("AC Folder"), paletteRed(), white);
+        ui.mnuvalidateAll->setEnabled(true);
+        setFieldText(ui.txt_Jetways, QStringLiteral("Jetways possible: n/a"), vbcolor::Grey);
+        return;
+    }
+    SetStatusPanel(9, QStringLiteral("AC Status: OK"), paletteGreen(), white);
+    SetStatusPanel(8, QStringLiteral("AC Folder"), paletteGreen(), white);
+    // "Upwards" needs a parent: not at the root.
+    ui.cmd_DirUp->setEnabled(folderPath() != u"/");
+}
+
+void frm_Main::Dir1_Change()
+{
+    sDescriptions.clear();
+    if (bLoading)
+        return;
+    runtimeerror::runHandler(QStringLiteral("Dir1_Change"), [this] {
+        ResetValues();
+        sExit0Comment.clear();
+        sExit1Comment.clear();
+        sExit2Comment.clear();
+        ui.cmd_DirUp->setEnabled(false);
+
+        const QString folder = folderPath();
+        const FolderLoad::Result r = FolderLoad::load(folder, oIni);
+        showFolderStatus(r.cfgExists);
+        const QColor white = paletteWhite();
+
+        if (r.cfgExists) {
+            sSections = r.sections;
+            lSectionCount = static_cast<qint32>(sSections.size());
+            if (r.wingSpanOrg)
+                ui.txt_WingSpan_Org->setText(*r.wingSpanOrg);
+            QString* comments[] = {&sExit0Comment, &sExit1Comment, &sExit2Comment};
+            const QList<QLineEdit*>* boxes[] = {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2};
+            for (int e = 0; e < 3; ++e) {
+                const auto& exit = r.exits[static_cast<size_t>(e)];
+                if (!exit)
+                    continue;
+                for (int b = 0; b < 5; ++b) {
+                    if (exit->boxes[static_cast<size_t>(b)])
+                        (*boxes[e])[b]->setText(*exit->boxes[static_cast<size_t>(b)]);
+                }
+                *comments[e] = exit->comment;
+            }
+            if (r.jetwaysPossible)
+                setFieldText(ui.txt_Jetways, QStringLiteral("Jetways possible: yes"), vbcolor::BrightGreen);
+            if (r.generalAtcModel)
+                ui.txt_general_atc_model->setText(*r.generalAtcModel);
+            if (r.generalAtcType)
+                ui.txt_general_atc_type->setText(*r.generalAtcType);
+            for (int i = 0; i < ui.txt_effects.size(); ++i) {
+                const auto& effect = r.effects[static_cast<size_t>(i)];
+                if (!effect)
+                    continue;
+                ui.txt_effects[i]->setText(effect->file);
+                ui.chk_Effect[i]->setChecked(effect->once);
+            }
+            for (const FolderLoad::GridRow& row : r.rows) {
+                QStringList texts{row.text};
+                for (const QString& s : row.subItems)
+                    texts.append(s);
+                ui.ListView1->addRow(texts);
+            }
+            sDescriptions = r.descriptions;
+            if (r.statusNok)
+                SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
+            sAirFile = r.airFile;
+        }
+
+        ReadAirFile();
+
+        const int rows = ui.ListView1->rowCount();
+        const bool hasRows = rows > 0;
+        for (QAction* item : {ui.mnuCFG, ui.mnuDelKeys, ui.mnuSortKeys, ui.mnuRenumber, ui.mnuValidate})
+            item->setEnabled(hasRows);
+        ui.mnuvalidateAll->setEnabled(!hasRows);
+        for (int e = 0; e < 3; ++e)
+            txt_Exit_Change(e);
+
+        if (hasRows) {
+            for (QLineEdit* box : {ui.txt_general_atc_model, ui.txt_general_atc_type, ui.txt_WingSpan_New})
+                setBackColor(box, vbColor(vbcolor::White));
+            for (const QList<QLineEdit*>* exit : {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2}) {
+                for (QLineEdit* box : *exit)
+                    setBackColor(box, vbColor(vbcolor::White));
+            }
+            modSettings::SaveSetting(QStringLiteral("Path"), folder);
+
+            ui.ListView1->selectRow(0);
+            rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.0]"));
+            showCurrentFiles(0);
+            ui.StatusBar1->setPanelText(10, QString::number(rows) + QStringLiteral(" aircraft variations defined"));
+        } else {
+            ui.ListView1->selectRow(-1);
+            rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.x]"));
+            SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
+            ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
+        }
+        ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
+        if (hasRows) {
+            ui.ListView1->selectRow(0);
+            ListView1_DblClick();
+        }
+
+        ui.combo_Texture->addItems(r.textureItems);
+        ui.combo_Model->addItems(r.modelItems);
+        for (QComboBox* combo : {ui.combo_Texture, ui.combo_Model})
+            combo->setCurrentIndex(-1);
+        ui.combo_Airfile->addItems(r.airItems);
+        ui.combo_Airfile->setCurrentIndex(-1);
+        ui.lst_Airfile->addItems(r.airItems);
+        if (ui.lst_Airfile->count() > 0)
+            ui.lst_Airfile->setCurrentRow(0);
+
+        ui.SSTab1->setEnabled(hasRows);
+    });
+}
+
+void frm_Main::Drive1_Change()
+{
+    ui.Dir1->setPath(ui.Drive1->drive());
+    ResetValues();
+    ui.mnuCFG->setEnabled(ui.ListView1->rowCount() > 0);
+}
