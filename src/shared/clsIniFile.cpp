@@ -76,12 +76,18 @@ QString clsIniFile::Sections() const
     return platform::profile::getString(QString(), QString(), m_sDefault, {kListBuffer}, m_sPath);
 }
 
+// The enumerations take every name, however long the list: a list cut at the
+// 8192-character buffer would silently hide the entries of a large livery
+// pack (about 750 [fltsim.N] sections fit), and every command that walks the
+// entries would skip them. The raw list getters keep the buffer's limit.
 void clsIniFile::EnumerateCurrentSection(QStringList& names, qint32& count) const
 {
-    splitNames(INISection(), names, count, false);
+    splitNames(platform::profile::getString(nz(m_sSection), QString(), m_sDefault, {kUnlimited}, m_sPath), names,
+               count, false);
 }
 
 void clsIniFile::EnumerateAllSections(QStringList& names, qint32& count) const
 {
-    splitNames(Sections(), names, count, true);
+    splitNames(platform::profile::getString(QString(), QString(), m_sDefault, {kUnlimited}, m_sPath), names, count,
+               true);
 }

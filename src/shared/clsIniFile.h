@@ -15,6 +15,7 @@ public:
     // 4095 come back) and 8192 for a list of names.
     static constexpr int kValueBuffer = 4096;
     static constexpr int kListBuffer = 8192;
+    static constexpr int kUnlimited = 0x7FFFFFF0;
 
     QString path() const { return m_sPath; }
     void setPath(const QString& path) { m_sPath = path; }
@@ -45,12 +46,13 @@ public:
     // All section names of the file, each followed by a NUL, in file order.
     QString Sections() const;
 
-    // Key names of Section() in file order. An empty key name (a line that
-    // begins with '=') gives an empty element. Element 0 here is the first
-    // name.
+    // Key names of Section() in file order, all of them. An empty key name (a
+    // line that begins with '=') gives an empty element. Element 0 here is the
+    // first name.
     void EnumerateCurrentSection(QStringList& names, qint32& count) const;
 
-    // Section names of the file in file order; empty names ("[]") are left out.
+    // Section names of the file in file order, all of them; empty names ("[]")
+    // are left out.
     void EnumerateAllSections(QStringList& names, qint32& count) const;
 
     // Whether the last write (setValue, DeleteKey, DeleteSection) was carried
