@@ -2,6 +2,7 @@
 
 #include "editing/NumberText.h"
 #include "platform/PathResolver.h"
+#include "platform/ProfileEngine.h"
 #include "shared/modGlobal.h"
 
 namespace FolderLoad {
@@ -91,6 +92,7 @@ Result load(const QString& folder, clsIniFile& ini)
     r.cfgExists = true;
     r.cfgPath = cfg;
     ini.setPath(cfg);
+    const platform::profile::Snapshot snapshot(cfg);
 
     qint32 sectionCount = 0;
     ini.EnumerateAllSections(r.sections, sectionCount);

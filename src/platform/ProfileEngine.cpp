@@ -203,6 +203,19 @@ BatchState& batch()
     return b;
 }
 
+struct SnapshotState
+{
+    QString path; // the path as the caller names it
+    std::shared_ptr<const Parsed> parsed;
+    bool active = false;
+};
+
+SnapshotState& snapshot()
+{
+    static SnapshotState s;
+    return s;
+}
+
 // --- cache -----------------------------------------------------------------
 
 struct Identity
@@ -265,7 +278,19 @@ QString resolvedName(const QString& path)
 }
 
 // The parsed file, or null when the file is missing or cannot be read.
+std::shared_ptr<const Parsed> loadFromDisk(const QString& path, QString* resolved);
+
 std::shared_ptr<const Parsed> load(const QString& path, QString* resolved = nullptr)
+{
+    SnapshotState& snap = snapshot();
+    if (!snap.active || resolved || path != snap.path)
+        return loadFromDisk(path, resolved);
+    if (!snap.parsed)
+        snap.parsed = loadFromDisk(path, nullptr);
+    return snap.parsed;
+}
+
+std::shared_ptr<const Parsed> loadFromDisk(const QString& path, QString* resolved)
 {
     Identity id;
     bool exists = false;
@@ -315,6 +340,7 @@ WriteResult failure(const QString& why) { return WriteResult{false, why}; }
 
 WriteResult store(const QString& file, const QByteArray& bytes)
 {
+    snapshot().parsed.reset();
     if (BatchState& b = batch(); b.active && b.file == file) {
         b.pending = parse(bytes);
         return {};
@@ -483,6 +509,22 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 }
 
 void clearCache() { cache().clear(); }
+
+Snapshot::Snapshot(const QString& path)
+{
+    SnapshotState& s = snapshot();
+    Q_ASSERT(!s.active);
+    s.active = true;
+    s.path = path;
+    s.parsed.reset();
+}
+
+Snapshot::~Snapshot()
+{
+    SnapshotState& s = snapshot();
+    s.active = false;
+    s.parsed.reset();
+}
 
 Batch::Batch(const QString& path)
 {

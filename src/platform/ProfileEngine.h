@@ -58,6 +58,22 @@ void clearCache();
 // or not at all, and the file is rewritten once instead of once per key.
 // Reads of the file during the batch see the pending content. A batch that is
 // destroyed without a commit leaves the file as it was. One batch at a time.
+class Batch;
+
+// Within its scope every read of the file is served from one parse taken at
+// the first read, without looking at the disk again: a folder load reads
+// thousands of keys, and they should all come from the same version of the
+// file. A write through the engine ends the snapshot's reuse (the next read
+// parses again). One snapshot at a time.
+class Snapshot
+{
+public:
+    explicit Snapshot(const QString& path);
+    ~Snapshot();
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+};
+
 class Batch
 {
 public:

@@ -328,6 +328,21 @@ private slots:
         }
     }
 
+    void snapshotReadsOneVersion()
+    {
+        const QString f = file("[s]\r\na=1\r\n", "snap.cfg");
+        {
+            Snapshot snap(f);
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("1"));
+            testutil::writeFile(f, "[s]\r\na=2\r\n"); // another program
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("1"));
+            QVERIFY(writeString("s", "a", "3", f).ok); // our own write is seen
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("3"));
+        }
+        testutil::writeFile(f, "[s]\r\na=4\r\n");
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("4"));
+    }
+
     void badInputDoesNotCrash()
     {
         // Binary noise: reads return whatever lines it happens to hold.
