@@ -233,10 +233,17 @@ void frm_Main::setupGridColumns()
 
 void frm_Main::applyStartupOptions()
 {
-    bAutoBackup = readSwitchInto(ui.mnuAutoBackup, QStringLiteral("AutoBackup"));
-    bConfirm = readSwitchInto(ui.mnuConfirm, QStringLiteral("Update"));
-    globals::gbUseEditor = readSwitchInto(ui.mnuEditor, QStringLiteral("Editor"));
-    bResizable = readSwitchInto(ui.mnuResizable, QStringLiteral("Resizeable"));
+    // One option at a time: a stored value that is no number leaves its menu
+    // item as designed, the flag follows the item, and the options after it
+    // are still read.
+    const auto option = [this](QAction* item, const QString& key) {
+        skipOnError([&] { readSwitchInto(item, key); });
+        return item->isChecked();
+    };
+    bAutoBackup = option(ui.mnuAutoBackup, QStringLiteral("AutoBackup"));
+    bConfirm = option(ui.mnuConfirm, QStringLiteral("Update"));
+    globals::gbUseEditor = option(ui.mnuEditor, QStringLiteral("Editor"));
+    bResizable = option(ui.mnuResizable, QStringLiteral("Resizeable"));
     setResizable(this, bResizable);
 
     globals::gsDataGrid = modSettings::GetSetting(QStringLiteral("DataGrid"),

@@ -217,4 +217,6 @@ void frm_Main::Drive1_Change()
     ui.Dir1->setPath(ui.Drive1->drive());
     ResetValues();
     ui.mnuCFG->setEnabled(ui.ListView1->rowCount() > 0);
+    // The reset emptied the grid: without an entry the editor cannot be used.
+    ui.SSTab1->setEnabled(ui.ListView1->rowCount() > 0);
 }
