@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <initializer_list>
 
 // Folder listings of the validation walks. Unlike a QDir listing they say
@@ -35,8 +36,12 @@ QString joinPath(const QString& dir, const QString& name);
 // canonical path and its name; a link is followed.
 QString childCanonical(const QString& parentCanonical, const QString& childPath, const DirEntry& entry);
 
+// How a walk lists a folder: listFolder, or a run's kept listings.
+using Lister = std::function<bool(const QString& dir, QList<DirEntry>& out, QString* error)>;
+
 // The walk of AnalyzeTextureFolder below a folder whose listing is at hand.
 platform::fileio::Result analyzeBelow(WalkScope& scope, const QString& path, const QString& canonical,
-                                      const QList<DirEntry>& entries, const QString& pattern, ScanAccum& sScanAccum);
+                                      const QList<DirEntry>& entries, const QString& pattern,
+                                      ScanAccum& sScanAccum, const Lister& list);
 
 } // namespace FolderValidation::detail

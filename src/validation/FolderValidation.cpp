@@ -3,8 +3,8 @@
 #include "editing/AircraftCfg.h"
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
-#include "shared/RuntimeError.h"
 #include "shared/clsIniFile.h"
+#include "shared/RuntimeError.h"
 #include "validation/FolderListing.h"
 
 #include <QDir>
@@ -48,7 +48,10 @@ QString trimBlanks(const QString& s)
     return s.mid(b, e - b);
 }
 
-bool hasWildcard(QStringView s) { return s.contains(u'*') || s.contains(u'?'); }
+bool hasWildcard(QStringView s)
+{
+    return s.contains(u'*') || s.contains(u'?');
+}
 
 // An existing regular file at an already resolved path; a last part with
 // wildcards is matched against the listing, as the Windows test does.
@@ -76,8 +79,7 @@ QString folderName(const QString& prefix, const QString& value)
 class CfgSource
 {
 public:
-    explicit CfgSource(const QString& path)
-        : m_path(path)
+    explicit CfgSource(const QString& path) : m_path(path)
     {
         QByteArray bytes;
         const BomResult r = ReadByteArray(path, bytes);
@@ -99,10 +101,7 @@ private:
 class Run
 {
 public:
-    explicit Run(const Input& in)
-        : m_in(in)
-    {
-    }
+    explicit Run(const Input& in) : m_in(in) {}
 
     Result exec();
 
@@ -112,14 +111,17 @@ private:
         return index < m_in.flags.size() && AircraftCfg::leadingNumber(m_in.flags[index]) == 1.0;
     }
 
-    QList<DirEntry> listOrThrow(const QString& dir) const
+    QList<DirEntry> listingOrThrow(const QString& dir)
     {
-        QList<DirEntry> entries;
         QString error;
-        if (!listFolder(dir, entries, &error))
+        std::optional<QList<DirEntry>> entries = listing(dir, &error);
+        if (!entries)
             throw RunError{error};
-        return entries;
+        return *entries;
     }
+
+    std::optional<QList<DirEntry>> listing(const QString& dir, QString* error = nullptr);
+    QString resolve(const QString& dir, const QString& relative);
 
     // The path of a folder below the aircraft folder, parts joined by '\'.
     QString below(const QString& path) const
@@ -135,9 +137,9 @@ private:
     int textureState(Entry& e);
     int modelState(Entry& e);
     int airState(Entry& e);
-    int modelFileState(const QString& folder, const QString& normal) const;
+    int modelFileState(const QString& folder, const QString& normal);
     std::optional<QString> resolveFallback(const QString& textureFolder, QString value) const;
-    bool holdsImages(const QString& folder) const;
+    bool holdsImages(const QString& folder);
     void duplicateGroups(const std::function<std::optional<QString>(const Entry&)>& value, QStringList& list,
                          bool* found) const;
     void folderScan(const QString& prefix, const QString& pattern,
@@ -151,7 +153,45 @@ private:
     QString m_prefix; // the same with the trailing '/'
     clsIniFile m_ini;
     QSet<QString> m_airlines; // the chosen airlines.cfg's lines in capitals
+    QHash<QString, QList<DirEntry>> m_listings;
 };
+
+// Listings of the folders the run looked into, kept for the run: the names
+// are all it reads from them, and the one name it changes (a stale
+// zibcheck.log) goes after the last lookup. Empty when the folder cannot be read.
+std::optional<QList<DirEntry>> Run::listing(const QString& dir, QString* error)
+{
+    if (const auto it = m_listings.constFind(dir); it != m_listings.cend())
+        return *it;
+    QList<DirEntry> entries;
+    if (!listFolder(dir, entries, error))
+        return std::nullopt;
+    m_listings.insert(dir, entries);
+    return entries;
+}
+
+// A name from a file, found in `dir` without regard to letter case (an exact
+// match first, then the first in listing order). Single names are looked up
+// in the kept listings, since nearly every name from Windows differs in case
+// from what the run asks for; paths go to the platform's resolver.
+QString Run::resolve(const QString& dir, const QString& relative)
+{
+    if (relative.isEmpty() || relative.contains(u'\\') || relative.contains(u'/') || relative == u"." ||
+        relative == u"..")
+        return platform::paths::resolveUnder(dir, relative);
+    const std::optional<QList<DirEntry>> entries = listing(dir);
+    if (entries) {
+        for (const DirEntry& e : *entries) {
+            if (e.name == relative)
+                return joinPath(dir, e.name);
+        }
+        for (const DirEntry& e : *entries) {
+            if (platform::paths::sameName(e.name, relative))
+                return joinPath(dir, e.name);
+        }
+    }
+    return joinPath(dir, relative);
+}
 
 Result Run::exec()
 {
@@ -195,10 +235,23 @@ Result Run::exec()
         }
 
         numbering();
+        // Liveries share their folders (fifty entries, five models): each
+        // value is looked up once per run.
+        QHash<QString, int> textures, airs, models;
+        const auto once = [](QHash<QString, int>& seen, const std::optional<QString>& value,
+                             const auto& lookUp) {
+            if (!value)
+                return lookUp();
+            if (const auto it = seen.constFind(*value); it != seen.cend())
+                return *it;
+            const int state = lookUp();
+            seen.insert(*value, state);
+            return state;
+        };
         for (Entry& e : m_r.entries) {
-            e.textureState = textureState(e);
-            e.airState = airState(e);
-            e.modelState = modelState(e);
+            e.textureState = once(textures, e.texture, [&] { return textureState(e); });
+            e.airState = once(airs, e.sim, [&] { return airState(e); });
+            e.modelState = once(models, e.model, [&] { return modelState(e); });
         }
         lists();
 
@@ -263,7 +316,7 @@ void Run::effectsCheck(const QString& section)
     for (QString& file : *files) {
         if (file.isEmpty() || m_in.effectsFolder.isEmpty())
             continue;
-        if (fileThere(platform::paths::resolveUnder(m_in.effectsFolder, file)))
+        if (fileThere(resolve(m_in.effectsFolder, file)))
             file.clear();
     }
     for (qint32 i = static_cast<qint32>(files->size()) - 1; i >= 0; --i) {
@@ -301,7 +354,8 @@ void Run::collectEntry(const QString& section)
                 if (e.atcAirline->isEmpty())
                     e.airlineState = AirlineState::None;
                 else
-                    e.airlineState = m_airlines.contains(*e.atcAirline) ? AirlineState::Known : AirlineState::Unknown;
+                    e.airlineState =
+                        m_airlines.contains(*e.atcAirline) ? AirlineState::Known : AirlineState::Unknown;
                 m_r.airlineKeyRead = true;
             }
         }
@@ -330,9 +384,9 @@ void Run::numbering()
     }
 }
 
-bool Run::holdsImages(const QString& folder) const
+bool Run::holdsImages(const QString& folder)
 {
-    return holdsFileMatching(listOrThrow(folder), {u"*.bmp", u"*.dds"});
+    return holdsFileMatching(listingOrThrow(folder), {u"*.bmp", u"*.dds"});
 }
 
 int Run::textureState(Entry& e)
@@ -341,12 +395,12 @@ int Run::textureState(Entry& e)
         m_r.undefinedTextureFound = true;
         return kKeyMissing;
     }
-    const QString folder = platform::paths::resolveUnder(m_folder, folderName(QStringLiteral("texture"), *e.texture));
+    const QString folder = resolve(m_folder, folderName(QStringLiteral("texture"), *e.texture));
     if (!QFileInfo(folder).isDir())
         return kNotFound;
     if (holdsImages(folder))
         return kFound;
-    const QString cfg = platform::paths::resolveUnder(folder, u"texture.cfg");
+    const QString cfg = resolve(folder, QStringLiteral("texture.cfg"));
     if (!QFileInfo(cfg).isFile())
         return kNotFound;
     m_r.textureAliasingUsed = true;
@@ -386,16 +440,15 @@ int Run::airState(Entry& e)
         m_r.undefinedAirFileFound = true;
         return kKeyMissing;
     }
-    return fileThere(platform::paths::resolveUnder(m_folder, QString(*e.sim + QStringLiteral(".air")))) ? kFound
-                                                                                                         : kNotFound;
+    return fileThere(resolve(m_folder, QString(*e.sim + QStringLiteral(".air")))) ? kFound : kNotFound;
 }
 
-int Run::modelFileState(const QString& folder, const QString& normal) const
+int Run::modelFileState(const QString& folder, const QString& normal)
 {
     QString name = modGlobal::StripComment(normal);
     if (name.right(3).toLower() != u"mdl")
         name += QStringLiteral(".mdl");
-    return fileThere(platform::paths::resolveUnder(folder, name)) ? kFound : kNotFound;
+    return fileThere(resolve(folder, name)) ? kFound : kNotFound;
 }
 
 int Run::modelState(Entry& e)
@@ -404,10 +457,10 @@ int Run::modelState(Entry& e)
         m_r.undefinedModelFound = true;
         return kKeyMissing;
     }
-    const QString folder = platform::paths::resolveUnder(m_folder, folderName(QStringLiteral("model"), *e.model));
+    const QString folder = resolve(m_folder, folderName(QStringLiteral("model"), *e.model));
     if (!QFileInfo(folder).isDir())
         return kNotFound;
-    const QString cfg = platform::paths::resolveUnder(folder, u"Model.cfg");
+    const QString cfg = resolve(folder, QStringLiteral("Model.cfg"));
     if (!QFileInfo(cfg).isFile())
         return kNotFound;
     const CfgSource source(cfg);
@@ -425,11 +478,12 @@ int Run::modelState(Entry& e)
         alias.prepend(u'\\');
     const QString parent = QFileInfo(m_folder).dir().absolutePath();
     const QString aliasFolder = platform::paths::resolveUnder(m_folder == u"/" ? m_folder : parent, alias);
-    const QString aliasCfg = platform::paths::resolveUnder(aliasFolder, u"Model.cfg");
+    const QString aliasCfg = resolve(aliasFolder, QStringLiteral("Model.cfg"));
     if (!QFileInfo(aliasCfg).isFile())
         return kNotFound;
     const CfgSource aliasSource(aliasCfg);
-    const QString aliasNormal = ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), aliasSource.path());
+    const QString aliasNormal =
+        ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), aliasSource.path());
     if (aliasNormal.isEmpty())
         return kNotFound;
     return modelFileState(aliasFolder, aliasNormal);
@@ -477,7 +531,13 @@ void Run::folderScan(const QString& prefix, const QString& pattern,
 {
     WalkScope scope(m_folder);
     ScanAccum sScanAccum;
-    const QList<DirEntry> top = listOrThrow(m_folder);
+    const Lister kept = [this](const QString& dir, QList<DirEntry>& out, QString* error) {
+        std::optional<QList<DirEntry>> entries = listing(dir, error);
+        if (entries)
+            out = *entries;
+        return entries.has_value();
+    };
+    const QList<DirEntry> top = listingOrThrow(m_folder);
     const QString match = prefix + QStringLiteral(".*");
     for (const DirEntry& e : top) {
         // A file named like the folders is not walked and makes no pair.
@@ -487,9 +547,9 @@ void Run::folderScan(const QString& prefix, const QString& pattern,
         const QString canonical = childCanonical(scope.root(), path, e);
         if (!scope.enter(canonical, e.isLink))
             continue;
-        const QList<DirEntry> entries = listOrThrow(path);
+        const QList<DirEntry> entries = listingOrThrow(path);
         sScanAccum.append({path, holdsFileMatching(entries, {pattern}) ? QStringLiteral("-1") : kZero});
-        if (const auto r = analyzeBelow(scope, path, canonical, entries, pattern, sScanAccum); !r)
+        if (const auto r = analyzeBelow(scope, path, canonical, entries, pattern, sScanAccum, kept); !r)
             throw RunError{r.error};
     }
     // The aircraft folder closes the scan; it is never examined.
@@ -522,14 +582,14 @@ void Run::lists()
             m_r.undefinedTitleFound = true;
         }
     }
-    duplicateGroups(
-        [](const Entry& e) { return e.title && !e.title->isEmpty() ? e.title : std::nullopt; }, m_r.duplicateTitles,
-        &m_r.duplicateTitlesFound);
+    duplicateGroups([](const Entry& e) { return e.title && !e.title->isEmpty() ? e.title : std::nullopt; },
+                    m_r.duplicateTitles, &m_r.duplicateTitlesFound);
     // An empty texture value names the "texture" folder, so it can be shared.
     duplicateGroups([](const Entry& e) { return e.texture; }, m_r.texturesUsedMoreThanOnce, nullptr);
 
-    folderScan(QStringLiteral("texture"), m_in.textureFormat, [](const Entry& e) { return e.texture; },
-               m_r.texturesFound, m_r.unusedTextures);
+    folderScan(
+        QStringLiteral("texture"), m_in.textureFormat, [](const Entry& e) { return e.texture; },
+        m_r.texturesFound, m_r.unusedTextures);
     m_r.aliasingNote = m_r.textureAliasingUsed ? QString::fromUtf16(kAliasingNote) : QString();
 
     QStringList missing;
@@ -542,8 +602,9 @@ void Run::lists()
     if (!missing.isEmpty())
         m_r.missingTextures = missing;
 
-    folderScan(QStringLiteral("model"), QStringLiteral("*.mdl"), [](const Entry& e) { return e.model; },
-               m_r.modelsFound, m_r.unusedModels);
+    folderScan(
+        QStringLiteral("model"), QStringLiteral("*.mdl"), [](const Entry& e) { return e.model; },
+        m_r.modelsFound, m_r.unusedModels);
     missing.clear();
     for (const Entry& e : entries) {
         if (e.modelState == kNotFound)
@@ -560,7 +621,8 @@ void Run::lists()
             m_r.airlinesWithoutValue.append(e.section + QStringLiteral(" -->  atc_airline missing"));
             break;
         case AirlineState::Unknown:
-            m_r.unknownAirlines.append(e.section + QStringLiteral(" -->  atc_airline=") + e.atcAirline.value_or(QString()));
+            m_r.unknownAirlines.append(e.section + QStringLiteral(" -->  atc_airline=") +
+                                       e.atcAirline.value_or(QString()));
             break;
         case AirlineState::Known:
             ++m_r.airlinesFound;
@@ -574,7 +636,7 @@ void Run::lists()
             named.insert(*e.sim + QStringLiteral(".air"));
     }
     QStringList unusedAir;
-    for (const DirEntry& f : listOrThrow(m_folder)) {
+    for (const DirEntry& f : listingOrThrow(m_folder)) {
         if (!f.isFile || !platform::paths::wildcardMatch(u"*.air", f.name))
             continue;
         ++m_r.airFilesFound;
@@ -588,7 +650,8 @@ void Run::lists()
     missing.clear();
     for (const Entry& e : entries) {
         if (e.airState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\") + e.sim.value_or(QString()) + QStringLiteral(".air"));
+            missing.append(e.section + QStringLiteral(" -->  ..\\") + e.sim.value_or(QString()) +
+                           QStringLiteral(".air"));
         else if (e.airState == kKeyMissing)
             m_r.undefinedAirFiles.append(e.section + QStringLiteral(" --> no 'sim=' entry"));
     }

@@ -23,34 +23,48 @@ namespace FolderValidation {
 // Number of report options ("AnalyzeOptions").
 inline constexpr int kFlagCount = 23;
 
-enum class Simulator { FS9, FSX };
+enum class Simulator
+{
+    FS9,
+    FSX
+};
 
 // "FS9" or "FSX", as the report names the simulator.
 QString simulatorName(Simulator simulator);
 
 struct Input
 {
-    QString aircraftFolder;    // the folder shown, a native path
-    QString aircraftCfg;       // its aircraft.cfg, already resolved
-    QStringList flags;         // the 23 report options, "0" or "1" (9..11 possibly forced to "0")
+    QString aircraftFolder;     // the folder shown, a native path
+    QString aircraftCfg;        // its aircraft.cfg, already resolved
+    QStringList flags;          // the 23 report options, "0" or "1" (9..11 possibly forced to "0")
     bool airlinesFound = false; // at least one simulator's airlines.cfg was found
     Simulator simulator = Simulator::FSX;
-    QStringList airlineLines;  // that simulator's airlines.cfg lines
-    QString effectsFolder;     // that simulator's Effects folder, a native path
+    QStringList airlineLines;                        // that simulator's airlines.cfg lines
+    QString effectsFolder;                           // that simulator's Effects folder, a native path
     QString textureFormat = QStringLiteral("*.bmp"); // "*.dds" when the shown model is FSX
-    std::function<void()> yield; // run once per folder of the empty-folder walk
+    std::function<void()> yield;                     // run once per folder of the empty-folder walk
 };
 
 // Texture, model and air file states of an entry.
-enum FileState : int { kNotFound = 0, kFound = 1, kKeyMissing = 2 };
+enum FileState : int
+{
+    kNotFound = 0,
+    kFound = 1,
+    kKeyMissing = 2
+};
 
-enum class AirlineState { None, Known, Unknown };
+enum class AirlineState
+{
+    None,
+    Known,
+    Unknown
+};
 
 // One [fltsim.N] section. A key that is missing leaves its field unset; an
 // empty value is an empty text.
 struct Entry
 {
-    QString section; // small letters, no brackets
+    QString section;                   // small letters, no brackets
     std::optional<QString> title;      // comment removed, letters unchanged
     std::optional<QString> model;      // comment removed, small letters, '/' -> '\'
     std::optional<QString> sim;        // comment removed, small letters
@@ -90,18 +104,18 @@ struct Result
     QList<Entry> entries;
 
     QStringList undefinedTitles;
-    QStringList duplicateTitles{QStringLiteral("0")};          // "0"
+    QStringList duplicateTitles{QStringLiteral("0")}; // "0"
     QStringList misnumbered;
-    QStringList missingTextures{QStringLiteral("0")};          // "0"
+    QStringList missingTextures{QStringLiteral("0")}; // "0"
     QStringList undefinedTextures;
     QStringList texturesUsedMoreThanOnce{QStringLiteral("0")}; // "0"
     QStringList unusedTextures{QStringLiteral("0")};           // "0"
     QStringList missingModels{QStringLiteral("0")};            // "0"
     QStringList undefinedModels;
-    QStringList unusedModels{QStringLiteral("0")};             // "0"
-    QStringList missingAirFiles{QStringLiteral("0")};          // "0"
+    QStringList unusedModels{QStringLiteral("0")};    // "0"
+    QStringList missingAirFiles{QStringLiteral("0")}; // "0"
     QStringList undefinedAirFiles;
-    QStringList unusedAirFiles{QStringLiteral("0")};           // "0"
+    QStringList unusedAirFiles{QStringLiteral("0")}; // "0"
     QStringList airlinesWithoutValue;
     QStringList unknownAirlines;
     QStringList missingEffectFiles;

@@ -50,7 +50,9 @@ bool listFolder(const QString& dir, QList<DirEntry>& out, QString* error)
             entry.isFile = true;
         } else {
             bool link = e->d_type == DT_LNK;
-            struct stat st{};
+            struct stat st
+            {
+            };
             if (e->d_type == DT_UNKNOWN && ::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) == 0)
                 link = S_ISLNK(st.st_mode);
             // A link stands for what it points to; a dangling one is neither.
@@ -90,7 +92,10 @@ bool holdsFileMatching(const QList<DirEntry>& entries, std::initializer_list<QSt
     return false;
 }
 
-QString joinPath(const QString& dir, const QString& name) { return platform::paths::join(dir, name); }
+QString joinPath(const QString& dir, const QString& name)
+{
+    return platform::paths::join(dir, name);
+}
 
 QString childCanonical(const QString& parentCanonical, const QString& childPath, const DirEntry& entry)
 {
@@ -100,7 +105,8 @@ QString childCanonical(const QString& parentCanonical, const QString& childPath,
 }
 
 platform::fileio::Result analyzeBelow(WalkScope& scope, const QString& path, const QString& canonical,
-                                      const QList<DirEntry>& entries, const QString& pattern, ScanAccum& sScanAccum)
+                                      const QList<DirEntry>& entries, const QString& pattern,
+                                      ScanAccum& sScanAccum, const Lister& list)
 {
     for (const DirEntry& e : entries) {
         if (!e.isDir)
@@ -111,10 +117,11 @@ platform::fileio::Result analyzeBelow(WalkScope& scope, const QString& path, con
             continue;
         QList<DirEntry> below;
         QString error;
-        if (!listFolder(child, below, &error))
+        if (!list(child, below, &error))
             return platform::fileio::Result::failure(error);
-        sScanAccum.append({child, holdsFileMatching(below, {pattern}) ? QStringLiteral("-1") : QStringLiteral("0")});
-        if (auto r = analyzeBelow(scope, child, childCanon, below, pattern, sScanAccum); !r)
+        sScanAccum.append(
+            {child, holdsFileMatching(below, {pattern}) ? QStringLiteral("-1") : QStringLiteral("0")});
+        if (auto r = analyzeBelow(scope, child, childCanon, below, pattern, sScanAccum, list); !r)
             return r;
     }
     return {};
@@ -189,8 +196,9 @@ bool WalkScope::enter(const QString& canonicalPath, bool viaLink)
     if (canonicalPath.isEmpty())
         return false;
     if (viaLink) {
-        const bool inside = m_root == u"/" ? canonicalPath.startsWith(u'/')
-                                           : canonicalPath == m_root || canonicalPath.startsWith(m_root + u'/');
+        const bool inside = m_root == u"/"
+                                ? canonicalPath.startsWith(u'/')
+                                : canonicalPath == m_root || canonicalPath.startsWith(m_root + u'/');
         if (!inside || m_entered.contains(canonicalPath))
             return false;
     }
@@ -216,7 +224,8 @@ platform::fileio::Result AnalyzeTextureFolder(WalkScope& scope, const QString& p
     QString error;
     if (!listFolder(path, entries, &error))
         return platform::fileio::Result::failure(error);
-    return analyzeBelow(scope, path, QFileInfo(path).canonicalFilePath(), entries, pattern, sScanAccum);
+    return analyzeBelow(scope, path, QFileInfo(path).canonicalFilePath(), entries, pattern, sScanAccum,
+                        listFolder);
 }
 
 platform::fileio::Result AnalyzeModelFolder(WalkScope& scope, const QString& path, ScanAccum& sScanAccum)
@@ -291,7 +300,8 @@ void ArrayRemoveItem(modGlobal::StringArray* list, qint32 index)
     if (!list)
         throw runtimeerror::RuntimeError(runtimeerror::kTypeMismatch, QStringLiteral("Type Mismatch"));
     if (!list->has_value() || index < 0 || index >= (*list)->size())
-        throw runtimeerror::RuntimeError(runtimeerror::kSubscriptOutOfRange, QStringLiteral("Subscript out of Range"));
+        throw runtimeerror::RuntimeError(runtimeerror::kSubscriptOutOfRange,
+                                         QStringLiteral("Subscript out of Range"));
     (*list)->removeAt(index);
 }
 

@@ -17,16 +17,16 @@ namespace {
 
 const QString kZero = QStringLiteral("0");
 
-bool isPlaceholder(const QStringList& list) { return list.isEmpty() || (list.size() == 1 && list[0] == kZero); }
+bool isPlaceholder(const QStringList& list)
+{
+    return list.isEmpty() || (list.size() == 1 && list[0] == kZero);
+}
 
 // Collects the lines and notes whether a finding was printed.
 class Printer
 {
 public:
-    explicit Printer(const Result& r)
-        : m_r(r)
-    {
-    }
+    explicit Printer(const Result& r) : m_r(r) {}
 
     double value(int flag) const
     {
@@ -155,7 +155,8 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
         p.line(t);
     }
     if (p.on(17))
-        p.undefinedForm(QStringLiteral("[fltsim.x] title undefined:"), r.undefinedTitleFound, r.undefinedTitles);
+        p.undefinedForm(QStringLiteral("[fltsim.x] title undefined:"), r.undefinedTitleFound,
+                        r.undefinedTitles);
     if (p.on(1)) {
         if (r.duplicateTitlesFound) {
             p.failed(label(QStringLiteral("[fltsim.x] title unique:")) + QStringLiteral("failed"));
@@ -199,7 +200,8 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
     if (p.on(6))
         p.line(label(QStringLiteral("Models found in folder:")) + QString::number(r.modelsFound));
     if (p.on(19))
-        p.undefinedForm(QStringLiteral("Models undefined in [fltsim.x]:"), r.undefinedModelFound, r.undefinedModels);
+        p.undefinedForm(QStringLiteral("Models undefined in [fltsim.x]:"), r.undefinedModelFound,
+                        r.undefinedModels);
     if (p.on(8))
         p.firstItemForm(QStringLiteral("Models missing in folder:"), r.missingModels);
     if (p.on(7))
@@ -220,11 +222,13 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
 
     // Group 5: airlines.
     if (p.on(9) || p.on(10) || p.on(11))
-        p.line(label(QStringLiteral("atc_airlines compared against:")) + FolderValidation::simulatorName(r.simulator));
+        p.line(label(QStringLiteral("atc_airlines compared against:")) +
+               FolderValidation::simulatorName(r.simulator));
     if (p.on(9))
         p.line(label(QStringLiteral("atc_airlines found:")) + QString::number(r.airlinesFound));
     if (p.on(10))
-        p.undefinedForm(QStringLiteral("atc_airlines undefined [fltsim.x]:"), r.airlineKeyRead, r.airlinesWithoutValue);
+        p.undefinedForm(QStringLiteral("atc_airlines undefined [fltsim.x]:"), r.airlineKeyRead,
+                        r.airlinesWithoutValue);
     if (p.on(11))
         p.countForm(QStringLiteral("atc_airlines unknown:"), r.unknownAirlines);
     p.separatorRule({9, 10, 11}, {}, s);
@@ -260,7 +264,8 @@ Report build(const Result& result, const QString& date, const QString& time)
 DateTimeTexts nowTexts(const QDateTime& moment)
 {
     const QLocale system = QLocale::system();
-    return {system.toString(moment.date(), QLocale::ShortFormat), system.toString(moment.time(), QLocale::ShortFormat)};
+    return {system.toString(moment.date(), QLocale::ShortFormat),
+            system.toString(moment.time(), QLocale::ShortFormat)};
 }
 
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes)

@@ -15,9 +15,9 @@ namespace {
 
 // Builds files below `base`: "a/b.bmp" (content "x"), "a/" (a folder) or
 // "a/texture.cfg|<content>".
-void build(const QString& base, const QStringList& spec)
+void build(const QString& base, const QStringList& items)
 {
-    for (const QString& item : spec) {
+    for (const QString& item : items) {
         const qsizetype bar = item.indexOf(u'|');
         const QString rel = bar < 0 ? item : item.left(bar);
         if (rel.endsWith(u'/'))
@@ -27,7 +27,10 @@ void build(const QString& base, const QStringList& spec)
     }
 }
 
-QByteArray entry(int n, const QByteArray& keys) { return "[fltsim." + QByteArray::number(n) + "]\r\n" + keys + "\r\n"; }
+QByteArray entry(int n, const QByteArray& keys)
+{
+    return "[fltsim." + QByteArray::number(n) + "]\r\n" + keys + "\r\n";
+}
 
 // A complete entry with everything present and unique.
 QByteArray goodEntry(int n, const QByteArray& texture = "a")
@@ -116,7 +119,8 @@ private slots:
 
     void capitalSectionNamesAreEntries()
     {
-        const Result r = run(aircraft("[FLTSIM.0]\r\ntitle=A\r\n[Fltsim.1]\r\ntitle=B\r\n[fltsim]\r\ntitle=C\r\n"));
+        const Result r =
+            run(aircraft("[FLTSIM.0]\r\ntitle=A\r\n[Fltsim.1]\r\ntitle=B\r\n[fltsim]\r\ntitle=C\r\n"));
         QCOMPARE(r.entries.size(), 2);
         QCOMPARE(r.entries[1].section, QStringLiteral("fltsim.1"));
         QVERIFY(!r.notInSequentialOrder);
@@ -136,13 +140,13 @@ private slots:
                                  << QStringList{};
         QTest::newRow("two groups, file order")
             << entry(0, "title=B") + entry(1, "title=A") + entry(2, "title=B") + entry(3, "title=A")
-            << QStringList{"\"B\" --> fltsim.0", "\"B\" --> fltsim.2", "\"A\" --> fltsim.1", "\"A\" --> fltsim.3"}
+            << QStringList{"\"B\" --> fltsim.0", "\"B\" --> fltsim.2", "\"A\" --> fltsim.1",
+                           "\"A\" --> fltsim.3"}
             << QStringList{};
-        QTest::newRow("letter case differs") << entry(0, "title=Liner") + entry(1, "title=LINER") << QStringList{"0"}
-                                             << QStringList{};
+        QTest::newRow("letter case differs")
+            << entry(0, "title=Liner") + entry(1, "title=LINER") << QStringList{"0"} << QStringList{};
         QTest::newRow("untitled entries are not duplicates")
-            << entry(0, "title=") + entry(1, "title= // none") + entry(2, "sim=x")
-            << QStringList{"0"}
+            << entry(0, "title=") + entry(1, "title= // none") + entry(2, "sim=x") << QStringList{"0"}
             << QStringList{"fltsim.0 --> no 'title=' entry", "fltsim.1 --> no 'title=' entry",
                            "fltsim.2 --> no 'title=' entry"};
     }
@@ -165,35 +169,43 @@ private slots:
         QTest::addColumn<int>("state");
         QTest::addColumn<bool>("aliasing");
         const QString cfg = QStringLiteral("texture.x/texture.cfg|[fltsim]\r\nfallback.1=");
-        QTest::newRow("empty value uses texture") << QByteArray("texture=") << QStringList{"texture/a.bmp"} << 1 << false;
+        QTest::newRow("empty value uses texture")
+            << QByteArray("texture=") << QStringList{"texture/a.bmp"} << 1 << false;
         QTest::newRow("key missing") << QByteArray() << QStringList{"texture/a.bmp"} << 2 << false;
-        QTest::newRow("folder missing") << QByteArray("texture=x") << QStringList{"texture/a.bmp"} << 0 << false;
-        QTest::newRow("no images, no cfg") << QByteArray("texture=x") << QStringList{"texture.x/a.txt"} << 0 << false;
-        QTest::newRow("dds counts in bmp mode") << QByteArray("texture=x") << QStringList{"texture.x/a.dds"} << 1 << false;
-        QTest::newRow("folder named like an image") << QByteArray("texture=x") << QStringList{"texture.x/a.bmp/"} << 0
-                                                    << false;
-        QTest::newRow("mixed case from Windows") << QByteArray("texture=KLM") << QStringList{"Texture.Klm/T.BMP"} << 1
-                                                 << false;
-        QTest::newRow("sub folder with /") << QByteArray("texture=a/Sub") << QStringList{"texture.a/sub/t.bmp"} << 1
-                                           << false;
-        QTest::newRow("leading backslash") << QByteArray("texture=\\x") << QStringList{"texture/x/t.bmp"} << 1 << false;
-        QTest::newRow("fallback ..\\texture") << QByteArray("texture=x")
-                                              << QStringList{cfg + "..\\texture", "texture/a.bmp"} << 1 << true;
+        QTest::newRow("folder missing")
+            << QByteArray("texture=x") << QStringList{"texture/a.bmp"} << 0 << false;
+        QTest::newRow("no images, no cfg")
+            << QByteArray("texture=x") << QStringList{"texture.x/a.txt"} << 0 << false;
+        QTest::newRow("dds counts in bmp mode")
+            << QByteArray("texture=x") << QStringList{"texture.x/a.dds"} << 1 << false;
+        QTest::newRow("folder named like an image")
+            << QByteArray("texture=x") << QStringList{"texture.x/a.bmp/"} << 0 << false;
+        QTest::newRow("mixed case from Windows")
+            << QByteArray("texture=KLM") << QStringList{"Texture.Klm/T.BMP"} << 1 << false;
+        QTest::newRow("sub folder with /")
+            << QByteArray("texture=a/Sub") << QStringList{"texture.a/sub/t.bmp"} << 1 << false;
+        QTest::newRow("leading backslash")
+            << QByteArray("texture=\\x") << QStringList{"texture/x/t.bmp"} << 1 << false;
+        QTest::newRow("fallback ..\\texture")
+            << QByteArray("texture=x") << QStringList{cfg + "..\\texture", "texture/a.bmp"} << 1 << true;
         QTest::newRow("fallback with / and comment")
-            << QByteArray("texture=x") << QStringList{cfg + "../Texture // common", "texture/a.bmp"} << 1 << true;
-        QTest::newRow("fallback empty") << QByteArray("texture=x") << QStringList{cfg, "texture/a.bmp"} << 0 << true;
-        QTest::newRow("fallback without images") << QByteArray("texture=x") << QStringList{cfg + "..\\texture", "texture/"}
-                                                 << 0 << true;
+            << QByteArray("texture=x") << QStringList{cfg + "../Texture // common", "texture/a.bmp"} << 1
+            << true;
+        QTest::newRow("fallback empty")
+            << QByteArray("texture=x") << QStringList{cfg, "texture/a.bmp"} << 0 << true;
+        QTest::newRow("fallback without images")
+            << QByteArray("texture=x") << QStringList{cfg + "..\\texture", "texture/"} << 0 << true;
         QTest::newRow("fallback below the texture folder")
             << QByteArray("texture=x") << QStringList{cfg + "common", "texture.x/common/a.dds"} << 1 << true;
-        QTest::newRow("fallback two levels up") << QByteArray("texture=x")
-                                                << QStringList{cfg + "..\\..\\shared", "../shared/a.bmp"} << 1 << true;
+        QTest::newRow("fallback two levels up")
+            << QByteArray("texture=x") << QStringList{cfg + "..\\..\\shared", "../shared/a.bmp"} << 1 << true;
         QTest::newRow("fallback above the root")
-            << QByteArray("texture=x") << QStringList{cfg + QString("..\\").repeated(60) + "texture", "texture/a.bmp"} << 0
-            << true;
+            << QByteArray("texture=x")
+            << QStringList{cfg + QString("..\\").repeated(60) + "texture", "texture/a.bmp"} << 0 << true;
         QTest::newRow("Texture.CFG in capitals")
-            << QByteArray("texture=x") << QStringList{"texture.x/Texture.CFG|[FLTSIM]\r\nFallback.1=..\\texture", "texture/a.bmp"}
-            << 1 << true;
+            << QByteArray("texture=x")
+            << QStringList{"texture.x/Texture.CFG|[FLTSIM]\r\nFallback.1=..\\texture", "texture/a.bmp"} << 1
+            << true;
     }
     void textureState()
     {
@@ -209,7 +221,8 @@ private slots:
         QCOMPARE(r.aliasingNote, aliasing ? QString::fromUtf16(kAliasingNote) : QString());
         QCOMPARE(r.undefinedTextureFound, state == 2);
         if (state == 0)
-            QCOMPARE(r.missingTextures, QStringList{"fltsim.0 -->  ..\\texture." + r.entries[0].texture.value()});
+            QCOMPARE(r.missingTextures,
+                     QStringList{"fltsim.0 -->  ..\\texture." + r.entries[0].texture.value()});
         else
             QCOMPARE(r.missingTextures, QStringList{"0"});
     }
@@ -219,23 +232,28 @@ private slots:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<int>("state");
-        QTest::newRow("default folder") << QByteArray("model=") << QStringList{"model/Model.cfg|[models]\r\nnormal=a", "model/a.mdl"} << 1;
+        QTest::newRow("default folder")
+            << QByteArray("model=") << QStringList{"model/Model.cfg|[models]\r\nnormal=a", "model/a.mdl"}
+            << 1;
         QTest::newRow("key missing") << QByteArray() << QStringList{} << 2;
         QTest::newRow("folder missing") << QByteArray("model=X") << QStringList{} << 0;
         QTest::newRow("no Model.cfg") << QByteArray("model=x") << QStringList{"model.x/a.mdl"} << 0;
         QTest::newRow("model.cfg and A.MDL from Windows")
-            << QByteArray("model=X") << QStringList{"Model.X/model.cfg|[Models]\r\nNormal=a.MDL // main", "Model.X/A.MDL"} << 1;
-        QTest::newRow("normal names a missing file") << QByteArray("model=x")
-                                                     << QStringList{"model.x/Model.cfg|[models]\r\nnormal=b", "model.x/a.mdl"} << 0;
-        QTest::newRow("alias") << QByteArray("model=x")
-                               << QStringList{"model.x/Model.cfg|[models]\r\nnormal=\r\n[fltsim]\r\nalias=B737\\model // x",
-                                              "../B737/model/Model.cfg|[models]\r\nnormal=b", "../B737/model/b.mdl"}
-                               << 1;
-        QTest::newRow("alias without Model.cfg") << QByteArray("model=x")
-                                                 << QStringList{"model.x/Model.cfg|[fltsim]\r\nalias=\\B737\\model",
-                                                                "../B737/model/b.mdl"}
-                                                 << 0;
-        QTest::newRow("no normal, no alias") << QByteArray("model=x") << QStringList{"model.x/Model.cfg|[models]\r\n"} << 0;
+            << QByteArray("model=X")
+            << QStringList{"Model.X/model.cfg|[Models]\r\nNormal=a.MDL // main", "Model.X/A.MDL"} << 1;
+        QTest::newRow("normal names a missing file")
+            << QByteArray("model=x") << QStringList{"model.x/Model.cfg|[models]\r\nnormal=b", "model.x/a.mdl"}
+            << 0;
+        QTest::newRow("alias")
+            << QByteArray("model=x")
+            << QStringList{"model.x/Model.cfg|[models]\r\nnormal=\r\n[fltsim]\r\nalias=B737\\model // x",
+                           "../B737/model/Model.cfg|[models]\r\nnormal=b", "../B737/model/b.mdl"}
+            << 1;
+        QTest::newRow("alias without Model.cfg")
+            << QByteArray("model=x")
+            << QStringList{"model.x/Model.cfg|[fltsim]\r\nalias=\\B737\\model", "../B737/model/b.mdl"} << 0;
+        QTest::newRow("no normal, no alias")
+            << QByteArray("model=x") << QStringList{"model.x/Model.cfg|[models]\r\n"} << 0;
     }
     void modelState()
     {
@@ -245,14 +263,16 @@ private slots:
         const Result r = run(aircraft(entry(0, "title=A\r\n" + key), files));
         QCOMPARE(r.entries[0].modelState, state);
         QCOMPARE(r.undefinedModelFound, state == 2);
-        QCOMPARE(r.missingModels, state == 0 ? QStringList{"fltsim.0 -->  ..\\Model." + r.entries[0].model.value()}
-                                             : QStringList{"0"});
+        QCOMPARE(r.missingModels, state == 0
+                                      ? QStringList{"fltsim.0 -->  ..\\Model." + r.entries[0].model.value()}
+                                      : QStringList{"0"});
     }
 
     void airFiles()
     {
-        const QString ac = aircraft(entry(0, "title=A\r\nsim=B738") + entry(1, "title=B\r\nsim=gone") + entry(2, "title=C"),
-                                    {"B738.AIR", "Other.Air", "notes.txt"});
+        const QString ac =
+            aircraft(entry(0, "title=A\r\nsim=B738") + entry(1, "title=B\r\nsim=gone") + entry(2, "title=C"),
+                     {"B738.AIR", "Other.Air", "notes.txt"});
         const Result r = run(ac);
         QCOMPARE(r.entries[0].airState, 1);
         QCOMPARE(r.entries[1].airState, 0);
@@ -265,9 +285,10 @@ private slots:
 
     void folderScans()
     {
-        const QString ac = aircraft(entry(0, "title=A\r\ntexture=a\r\nmodel=m") + entry(1, "title=B\r\ntexture=A"),
-                                    {"texture.a/t.bmp", "Texture.B/t.bmp", "texture.c/t.dds", "texture.a/Sub/t.bmp",
-                                     "texture.txt", "model.m/m.mdl", "Model.Old/LOD/x.mdl", "model/"});
+        const QString ac =
+            aircraft(entry(0, "title=A\r\ntexture=a\r\nmodel=m") + entry(1, "title=B\r\ntexture=A"),
+                     {"texture.a/t.bmp", "Texture.B/t.bmp", "texture.c/t.dds", "texture.a/Sub/t.bmp",
+                      "texture.txt", "model.m/m.mdl", "Model.Old/LOD/x.mdl", "model/"});
         const Result r = run(ac);
         QCOMPARE(r.texturesFound, 3);
         QCOMPARE(r.unusedTextures, (QStringList{"..\\texture.a\\sub", "..\\texture.b"}));
@@ -280,19 +301,22 @@ private slots:
 
     void scanAccumulator()
     {
-        const QString ac = aircraft(entry(0, ""), {"texture.a/B/x.bmp", "texture.a/a/", "texture.a/a/deep/y.bmp"});
+        const QString ac =
+            aircraft(entry(0, ""), {"texture.a/B/x.bmp", "texture.a/a/", "texture.a/a/deep/y.bmp"});
         WalkScope scope(ac);
         ScanAccum acc;
         QVERIFY(AnalyzeTextureFolder(scope, ac + "/texture.a", QStringLiteral("*.bmp"), acc).ok);
         const QString t = ac + "/texture.a";
-        QCOMPARE(ScanAccumText(acc), QStringList({t + "/a", "0", t + "/a/deep", "-1", t + "/B", "-1"}).join(u'\u00A6'));
+        QCOMPARE(ScanAccumText(acc),
+                 QStringList({t + "/a", "0", t + "/a/deep", "-1", t + "/B", "-1"}).join(u'\u00A6'));
         // A folder that is gone when the walk reaches it ends the walk.
         QVERIFY(!AnalyzeModelFolder(scope, ac + "/gone", acc).ok);
     }
 
     void symlinksNeverLoopOrLeave()
     {
-        const QString ac = aircraft(entry(0, "title=A\r\ntexture=a"), {"texture.a/t.bmp", "texture.b/t.bmp", "texture.a/e/"});
+        const QString ac = aircraft(entry(0, "title=A\r\ntexture=a"),
+                                    {"texture.a/t.bmp", "texture.b/t.bmp", "texture.a/e/"});
         const QString outside = m_tmp.path() + "/outside";
         build(outside, {"x.bmp", "empty/"});
         QVERIFY(QFile::link(ac, ac + "/texture.a/loop"));
@@ -301,7 +325,9 @@ private slots:
         QVERIFY(QFile::link(ac + "/texture.b", ac + "/texture.a/toB"));
         int yields = 0;
         Input in = input(ac);
-        in.yield = [&yields] { ++yields; };
+        in.yield = [&yields] {
+            ++yields;
+        };
         const Result r = validate(in);
         QCOMPARE(r.status, Status::Ok);
         // texture.b is reached through the link first and again as itself.
@@ -312,8 +338,8 @@ private slots:
 
     void emptyFolders()
     {
-        const QString ac = aircraft(entry(0, "title=A"), {"Texture.X/Sub/", "Texture.X/Sub2/Deeper/", "model/m.mdl",
-                                                          "panel/.hidden"});
+        const QString ac = aircraft(entry(0, "title=A"), {"Texture.X/Sub/", "Texture.X/Sub2/Deeper/",
+                                                          "model/m.mdl", "panel/.hidden"});
         int yields = 0;
         Input in = input(ac);
         in.yield = [&] {
@@ -336,17 +362,21 @@ private slots:
         QTest::newRow("wake=1 present") << QByteArray("wake=1") << QStringList{};
         QTest::newRow("touchdown=true") << QByteArray("touchdown=true") << QStringList{"fx_tchdwn.fx"};
         QTest::newRow("engineoilleak=-1") << QByteArray("EngineOilLeak=-1") << QStringList{"fx_oilLeak.fx"};
-        QTest::newRow("false and 0") << QByteArray("dirt=false\r\nconcrete=0") << QStringList{"fx_tchdrt.fx", "fx_sparks.fx"};
+        QTest::newRow("false and 0") << QByteArray("dirt=false\r\nconcrete=0")
+                                     << QStringList{"fx_tchdrt.fx", "fx_sparks.fx"};
         QTest::newRow("fueldump=1") << QByteArray("fueldump=1\r\nsnowskitrack=true") << QStringList{};
-        QTest::newRow("contrail, once") << QByteArray("contrail=fx_contrail_l, 1") << QStringList{"fx_contrail_l.fx"};
+        QTest::newRow("contrail, once")
+            << QByteArray("contrail=fx_contrail_l, 1") << QStringList{"fx_contrail_l.fx"};
         QTest::newRow("fx_dummy") << QByteArray("wake=FX_Dummy_x") << QStringList{};
-        QTest::newRow("name in capitals, .FX") << QByteArray("water=FX_Custom.FX // c") << QStringList{"fx_custom.fx"};
+        QTest::newRow("name in capitals, .FX")
+            << QByteArray("water=FX_Custom.FX // c") << QStringList{"fx_custom.fx"};
         QTest::newRow("present in other case") << QByteArray("water=fx_spray") << QStringList{};
         QTest::newRow("windshield key") << QByteArray("windshield_rain_effect_available=fx_rain\r\n"
                                                       "Windshield_Rain_Effect_Available=fx_rain")
                                         << QStringList{"fx_rain.fx"};
         QTest::newRow("empty value") << QByteArray("wake=") << QStringList{};
-        QTest::newRow("later section replaces") << QByteArray("startup=1\r\n[effects.more]\r\nstartup=fx_b") << QStringList{"fx_b.fx"};
+        QTest::newRow("later section replaces")
+            << QByteArray("startup=1\r\n[effects.more]\r\nstartup=fx_b") << QStringList{"fx_b.fx"};
     }
     void effects()
     {
@@ -372,7 +402,8 @@ private slots:
 
     void airlines()
     {
-        const QString ac = aircraft(entry(0, "title=A\r\natc_airline=klm // c") + entry(1, "title=B\r\natc_airline=Nowhere") +
+        const QString ac = aircraft(entry(0, "title=A\r\natc_airline=klm // c") +
+                                    entry(1, "title=B\r\natc_airline=Nowhere") +
                                     entry(2, "title=C\r\natc_airline=") + entry(3, "title=D"));
         Result r = run(ac);
         QCOMPARE(r.entries[0].atcAirline, std::optional<QString>("KLM"));
@@ -514,7 +545,9 @@ private slots:
         const QString ac = aircraft(entry(0, "title=A"), {"texture/"});
         Input in = input(ac);
         Status inner = Status::Ok;
-        in.yield = [&] { inner = validate(input(ac)).status; };
+        in.yield = [&] {
+            inner = validate(input(ac)).status;
+        };
         QCOMPARE(validate(in).status, Status::Ok);
         QCOMPARE(inner, Status::Busy);
     }
