@@ -5,6 +5,8 @@
 #include "platform/ProfileEngine.h"
 #include "shared/modGlobal.h"
 
+#include <QFile>
+
 namespace FolderLoad {
 
 namespace {
@@ -91,6 +93,8 @@ Result load(const QString& folder, clsIniFile& ini)
         return r;
     r.cfgExists = true;
     r.cfgPath = cfg;
+    if (QFile probe(cfg); !probe.open(QIODevice::ReadOnly))
+        r.cfgError = probe.errorString();
     ini.setPath(cfg);
     const platform::profile::Snapshot snapshot(cfg);
 

@@ -36,6 +36,7 @@ struct Result
 {
     bool cfgExists = false;
     QString cfgPath; // the aircraft.cfg found (its real spelling), empty when absent
+    QString cfgError; // why an aircraft.cfg that exists could not be read (empty when it could)
 
     // Section names in file order as enumerated, entry names upper-cased.
     QStringList sections;

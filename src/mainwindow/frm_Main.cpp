@@ -82,6 +82,8 @@ void frm_Main::wire()
     connect(ui.ListView1, &ListView::mouseDown, this, &frm_Main::ListView1_MouseDown);
     connect(ui.StatusBar1, &StatusPanels::panelDoubleClicked, this, &frm_Main::StatusBar1_PanelDblClick);
     connect(ui.cmd_cfg_Update, &QPushButton::clicked, this, &frm_Main::cmd_cfg_Update_Click);
+    connect(ui.mnuValidate, &QAction::triggered, this, &frm_Main::mnuValidate_Click);
+    connect(ui.mnuCFG, &QAction::triggered, this, &frm_Main::mnuCFG_Click);
 
     connect(ui.txt_WingSpan_Org, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_Org_Change);
     connect(ui.txt_WingSpan_Org_C1, &QLineEdit::textChanged, this, &frm_Main::txt_WingSpan_Org_C1_Change);

@@ -89,6 +89,13 @@ public:
     void txt_WingSpan_New_C2_Change();
     void txt_Exit_Change(int exit);
 
+    // --- validation and text files -------------------------------------------
+    void mnuValidate_Click();
+    void mnuCFG_Click();
+    // In a batch run with both airlines.cfg files found: use FS9's (the batch
+    // window's simulator choice).
+    void setBatchSimulatorChoice(bool fs9) { m_batchChoosesFS9 = fs9; }
+
     // --- status bar -------------------------------------------------------------
     void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment = 2);
     void StatusBar1_PanelDblClick(int panel);
@@ -116,6 +123,7 @@ private:
     void openTextFile(int editorMode, const QString& path);
 
     QPointer<frm_RightClick> m_rightClick;
+    bool m_batchChoosesFS9 = false;
 };
 
 // The one main window of the program (null before it is created).

@@ -9,6 +9,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
 #include "mainwindow/widgets/VbColors.h"
+#include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 #include "shared/modSettings.h"
 
@@ -121,6 +122,13 @@ void frm_Main::Dir1_Change()
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
+        if (!r.cfgError.isEmpty()) {
+            // An aircraft.cfg that cannot be read is not an empty one: say so.
+            SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
+            msgbox::MsgBox(QStringLiteral("The file:") + r.cfgPath + msgbox::vbCrLf + msgbox::vbCrLf +
+                               QStringLiteral(" could not be read. ") + r.cfgError,
+                           msgbox::vbOKOnly | msgbox::vbCritical);
+        }
         if (r.cfgExists) {
             sSections = r.sections;
             lSectionCount = static_cast<qint32>(sSections.size());
@@ -189,7 +197,8 @@ void frm_Main::Dir1_Change()
         } else {
             ui.ListView1->selectRow(-1);
             rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.x]"));
-            SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
+            if (r.cfgError.isEmpty())
+                SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
             ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
         }
         ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);

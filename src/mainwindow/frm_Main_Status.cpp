@@ -12,13 +12,6 @@ void frm_Main::SetStatusPanel(int panel, const QString& text, const QColor& back
     ui.StatusBar1->setPanel(panel, text, back, fore, alignment);
 }
 
-void frm_Main::openTextFile(int editorMode, const QString& path)
-{
-    // Until the program has its own text editor, files open in the desktop's.
-    Q_UNUSED(editorMode);
-    modSystem::OpenWithDesktop(path);
-}
-
 void frm_Main::StatusBar1_PanelDblClick(int panel)
 {
     runtimeerror::runHandler(QStringLiteral("StatusBar1_PanelDblClick"), [this, panel] {
@@ -30,6 +23,12 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
         case 6:
             if (globals::gbAirlinesFSXFound)
                 openTextFile(2, globals::gsAirlinesFSXPath);
+            break;
+        case 9:
+            // Without entries this opens the batch validation window once
+            // that window exists; a folder with entries is validated.
+            if (ui.ListView1->rowCount() > 0)
+                mnuValidate_Click();
             break;
         default:
             break;

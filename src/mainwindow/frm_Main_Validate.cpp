@@ -1,0 +1,160 @@
+// Validating the folder the main window shows; opening text files.
+#include "mainwindow/frm_Main.h"
+
+#include "mainwindow/frm_TextEditor.h"
+#include "mainwindow/widgets/ListView.h"
+#include "platform/PathResolver.h"
+#include "shared/Globals.h"
+#include "shared/MessageBox.h"
+#include "shared/modSystem.h"
+#include "validation/FolderValidation.h"
+#include "validation/ValidationReport.h"
+#include "validation/ValidationSetup.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace {
+
+// While a validation walks the folders it keeps the windows painting but
+// takes no clicks, so neither a second validation nor a folder change can
+// start in the middle of it.
+bool g_validating = false;
+
+void keepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+} // namespace
+
+void frm_Main::openTextFile(int editorMode, const QString& path)
+{
+    if (globals::gbUseEditor) {
+        globals::giEditorMode = editorMode;
+        if (editorMode == 3)
+            globals::gsEditFile = path;
+        frm_TextEditor::showEditor(this);
+    } else {
+        modSystem::OpenWithDesktop(path);
+    }
+}
+
+void frm_Main::mnuCFG_Click()
+{
+    if (ui.ListView1->rowCount() == 0) {
+        msgbox::MsgBox(QStringLiteral("No aircraft.cfg file found in this folder. Exiting here..."),
+                       msgbox::vbOKOnly | msgbox::vbCritical);
+        return;
+    }
+    globals::gsEditFile = oIni.path();
+    openTextFile(3, globals::gsEditFile);
+}
+
+void frm_Main::mnuValidate_Click()
+{
+    if (g_validating)
+        return;
+    const bool batch = globals::gbBatchValidate;
+    const auto stop = [batch](const QString& skipMessage, const QString& message) {
+        if (batch)
+            globals::gsSkipMessage = skipMessage;
+        else
+            msgbox::MsgBox(message, msgbox::vbOKOnly | msgbox::vbCritical);
+    };
+
+    globals::gbReportErrors = false;
+    if (ValidationSetup::allOptionsOff(globals::gsAnalyzeFlags)) {
+        msgbox::MsgBox(QStringLiteral("You have disabled all analysis reporting options. Exiting here...."),
+                       msgbox::vbOKOnly | msgbox::vbInformation);
+        return;
+    }
+
+    FolderValidation::Input input;
+    input.airlinesFound = globals::gbAirlinesFS9Found || globals::gbAirlinesFSXFound;
+    ValidationSetup::Choice choice = ValidationSetup::simulatorChoice(
+        globals::gsAnalyzeFlags, globals::gbAirlinesFS9Found, globals::gbAirlinesFSXFound, batch,
+        m_batchChoosesFS9);
+    if (choice == ValidationSetup::Choice::Ask) {
+        const int answer =
+            msgbox::MsgBoxEx(this, QStringLiteral("Validate Aircraft: Select FS-Version for ATC/Effects Analysis"),
+                             QStringLiteral("Select which flightsim version should be used..."),
+                             QStringLiteral("FS9"), QStringLiteral("FSX"));
+        if (answer == msgbox::vbYes)
+            choice = ValidationSetup::Choice::FS9;
+        else if (answer == msgbox::vbNo)
+            choice = ValidationSetup::Choice::FSX;
+        else
+            return;
+    }
+    switch (choice) {
+    case ValidationSetup::Choice::FS9:
+        input.simulator = FolderValidation::Simulator::FS9;
+        input.airlineLines = globals::gsAirlinesFS9;
+        input.effectsFolder = globals::gsEffectsFS9Path;
+        break;
+    case ValidationSetup::Choice::NoAirlines:
+        // For the rest of the run (not saved): no airline lines can be printed.
+        ValidationSetup::forceAirlineOptionsOff(globals::gsAnalyzeFlags);
+        input.simulator = FolderValidation::Simulator::FSX;
+        break;
+    case ValidationSetup::Choice::FSX:
+    case ValidationSetup::Choice::Ask:
+        input.simulator = FolderValidation::Simulator::FSX;
+        input.airlineLines = globals::gsAirlinesFSX;
+        input.effectsFolder = globals::gsEffectsFSXPath;
+        break;
+    }
+
+    const QString folder = folderPath();
+    const QString cfg = platform::paths::resolveUnder(folder, u"aircraft.cfg");
+    if (!platform::paths::regularFileExists(cfg)) {
+        stop(QStringLiteral("No aircraft.cfg file found in folder "),
+             QStringLiteral("No aircraft.cfg file found in this folder. Exiting here..."));
+        return;
+    }
+    if (ui.ListView1->rowCount() == 0) {
+        stop(QStringLiteral("An aircraft.cfg file without any [fltsim.x] section found in folder "),
+             QStringLiteral("An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."));
+        return;
+    }
+
+    input.aircraftFolder = folder;
+    input.aircraftCfg = cfg;
+    input.flags = globals::gsAnalyzeFlags;
+    input.textureFormat = ui.txt_FSXVersion->text() == u"FSX" ? QStringLiteral("*.dds") : QStringLiteral("*.bmp");
+    input.yield = keepPainting;
+
+    g_validating = true;
+    const FolderValidation::Result result = FolderValidation::validate(input);
+    g_validating = false;
+
+    switch (result.status) {
+    case FolderValidation::Status::Ok:
+        break;
+    case FolderValidation::Status::Busy:
+        return;
+    case FolderValidation::Status::NoFltsimSection:
+        stop(QStringLiteral("No [fltsim.x] section found in aircraft.cfg in folder "),
+             QStringLiteral("This aircraft.cfg does not contain a [fltsim.x] section. Exiting here..."));
+        return;
+    case FolderValidation::Status::FileSystemError:
+        stop(QStringLiteral("Validation stopped (") + result.error + QStringLiteral(") in folder "),
+             QStringLiteral("The validation stopped and wrote no report:") + msgbox::vbCrLf + result.error);
+        return;
+    }
+
+    globals::gsEmptyFolders = result.emptyFolders.join(QChar(0xA6));
+    globals::gsEmptyFolderBase = result.emptyFolderBase;
+    const auto now = ValidationReport::nowTexts();
+    const ValidationReport::Report report = ValidationReport::build(result, now.date, now.time);
+    const QString reportPath = globals::gsTempPath + QStringLiteral("zibcheck.log");
+    if (const auto written = ValidationReport::writeReport(reportPath, report.bytes); !written) {
+        stop(QStringLiteral("The report could not be written (") + written.error + QStringLiteral(") in folder "),
+             QStringLiteral("The report file could not be written:") + msgbox::vbCrLf + written.error);
+        return;
+    }
+    globals::gbReportErrors = report.reportErrors;
+
+    if (!batch) {
+        globals::gsEditFile = reportPath;
+        openTextFile(3, reportPath);
+    }
+}

@@ -1,0 +1,47 @@
+#include "validation/ValidationSetup.h"
+
+namespace ValidationSetup {
+
+namespace {
+
+bool isOn(const QStringList& flags, int index)
+{
+    return index < flags.size() && flags[index].trimmed() == u"1";
+}
+
+} // namespace
+
+bool allOptionsOff(const QStringList& flags)
+{
+    double sum = 0;
+    for (const QString& f : flags)
+        sum += f.trimmed().toDouble();
+    return sum == 0;
+}
+
+Choice simulatorChoice(const QStringList& flags, bool fs9, bool fsx, bool batch, bool batchChoosesFS9)
+{
+    if (fs9 && !fsx)
+        return Choice::FS9;
+    if (fsx && !fs9)
+        return Choice::FSX;
+    if (!fs9 && !fsx)
+        return Choice::NoAirlines;
+    if (batch)
+        return batchChoosesFS9 ? Choice::FS9 : Choice::FSX;
+    for (int i : {9, 10, 11, 21}) {
+        if (isOn(flags, i))
+            return Choice::Ask;
+    }
+    return Choice::FSX;
+}
+
+void forceAirlineOptionsOff(QStringList& flags)
+{
+    while (flags.size() < 12)
+        flags.append(QStringLiteral("0"));
+    for (int i : {9, 10, 11})
+        flags[i] = QStringLiteral("0");
+}
+
+} // namespace ValidationSetup

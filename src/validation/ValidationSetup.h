@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+
+// The choices a validation run makes before it looks at the folder: whether
+// any report option is on, and which simulator's airlines.cfg and effects
+// folder serve as reference.
+namespace ValidationSetup {
+
+// True when the numeric values of all report options add up to 0.
+bool allOptionsOff(const QStringList& flags);
+
+enum class Choice
+{
+    FS9,
+    FSX,
+    NoAirlines, // neither airlines.cfg: no airline lines, no effects check
+    Ask,        // both found and an airline or effects option is on: ask the user
+};
+
+// The simulator of a run from the airline files found. In batch mode the
+// batch window's choice decides when both were found.
+Choice simulatorChoice(const QStringList& flags, bool fs9AirlinesFound, bool fsxAirlinesFound, bool batch,
+                       bool batchChoosesFS9);
+
+// Turns the airline options (9, 10, 11) off.
+void forceAirlineOptionsOff(QStringList& flags);
+
+} // namespace ValidationSetup

@@ -1,0 +1,246 @@
+// Validation started from the main window: the questions and stops before the
+// folder is examined, batch mode, and where the report goes.
+#include "mainwindow/frm_Main.h"
+#include "mainwindow/frm_TextEditor.h"
+#include "mainwindow/widgets/ListView.h"
+#include "shared/Globals.h"
+#include "shared/MessageBox.h"
+
+#include "BoxRecorder.h"
+#include "MainWindowFixture.h"
+#include "TestUtil.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+const QString kAllOn = QStringList(23, "1").join(QChar(0xA6));
+
+QString flagsWith(std::initializer_list<int> on)
+{
+    QStringList f(23, "0");
+    for (int i : on)
+        f[i] = "1";
+    return f.join(QChar(0xA6));
+}
+
+} // namespace
+
+class TestMnuValidate : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+
+    // A window on an aircraft with two entries, reports going to a temporary folder.
+    std::unique_ptr<testutil::MainWindowFixture> start(bool fs9, bool fsx, const QString& flags,
+                                                       const QByteArray& cfg = {}, bool editor = true)
+    {
+        testutil::PrefixSpec spec;
+        spec.fs9 = fs9;
+        spec.fsx = fsx;
+        const QString folder = m_tmp.path() + "/Plane";
+        testutil::writeFile(folder + "/aircraft.cfg",
+                            cfg.isNull() ? QByteArray("[fltsim.0]\r\ntitle=A\r\natc_airline=HEATHERJET\r\n"
+                                                      "[fltsim.1]\r\ntitle=A\r\n[effects]\r\nwake=fx_wake\r\n")
+                                         : cfg);
+        auto f = std::make_unique<testutil::MainWindowFixture>(
+            spec, QMap<QString, QString>{{"Path", folder}, {"AnalyzeOptions", flags},
+                                         {"Editor", editor ? "1" : "0"}});
+        f->start();
+        globals::gsTempPath = m_tmp.path() + "/temp/";
+        testutil::makeDir(globals::gsTempPath);
+        QFile::remove(reportPath());
+        return f;
+    }
+
+    QString reportPath() const { return m_tmp.path() + "/temp/zibcheck.log"; }
+
+private slots:
+    void cleanup()
+    {
+        if (frm_TextEditor* e = frm_TextEditor::existing()) {
+            e->bChanged = false;
+            delete e;
+        }
+        globals::gbBatchValidate = false;
+    }
+
+    void allOptionsOffStopsAlsoInBatchMode_data()
+    {
+        QTest::addColumn<bool>("batch");
+        QTest::newRow("interactive") << false;
+        QTest::newRow("batch") << true;
+    }
+    void allOptionsOffStopsAlsoInBatchMode()
+    {
+        QFETCH(bool, batch);
+        auto f = start(true, true, QStringList(23, "0").join(QChar(0xA6)));
+        testutil::BoxRecorder boxes;
+        globals::gbBatchValidate = batch;
+        globals::gsSkipMessage.clear();
+        f->window().mnuValidate_Click();
+        QCOMPARE(boxes.prompts(), QStringList{"You have disabled all analysis reporting options. Exiting here...."});
+        QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbInformation);
+        QVERIFY(globals::gsSkipMessage.isEmpty());
+        QVERIFY(!QFileInfo::exists(reportPath()));
+    }
+
+    void simulatorQuestion_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("comparedAgainst"); // empty: no report
+        QTest::newRow("airline option on, FS9") << flagsWith({0, 9}) << true << int(msgbox::vbYes) << "FS9";
+        QTest::newRow("airline option on, FSX") << flagsWith({0, 11}) << true << int(msgbox::vbNo) << "FSX";
+        QTest::newRow("effects option on, cancel") << flagsWith({0, 21}) << true << int(msgbox::vbCancel) << "";
+        QTest::newRow("no airline or effects option") << flagsWith({0, 12}) << false << 0 << "none";
+    }
+    void simulatorQuestion()
+    {
+        QFETCH(QString, flags);
+        QFETCH(bool, asked);
+        QFETCH(int, answer);
+        QFETCH(QString, comparedAgainst);
+        auto f = start(true, true, flags);
+        msgbox::ScriptedAnswers boxes;
+        if (asked)
+            boxes.button(answer);
+        f->window().mnuValidate_Click();
+        QCOMPARE(boxes.calls().size(), size_t(asked ? 1 : 0));
+        if (asked) {
+            const msgbox::Call& c = boxes.calls().front();
+            QCOMPARE(c.kind, msgbox::Kind::MsgBoxEx);
+            QCOMPARE(c.title, QStringLiteral("Validate Aircraft: Select FS-Version for ATC/Effects Analysis"));
+            QCOMPARE(c.prompt, QStringLiteral("Select which flightsim version should be used..."));
+            QCOMPARE(c.yesCaption, QStringLiteral("FS9"));
+            QCOMPARE(c.noCaption, QStringLiteral("FSX"));
+        }
+        if (comparedAgainst.isEmpty()) {
+            QVERIFY(!QFileInfo::exists(reportPath()));
+            return;
+        }
+        const QByteArray report = testutil::readFile(reportPath());
+        QVERIFY(!report.isEmpty());
+        if (comparedAgainst != "none")
+            QVERIFY(report.contains(QByteArray("atc_airlines compared against:     " + comparedAgainst.toLatin1())));
+        // The report opens in the program's own editor.
+        QVERIFY(frm_TextEditor::existing());
+        QCOMPARE(globals::gsEditFile, reportPath());
+    }
+
+    void noAirlinesForcesAirlineOptionsOff()
+    {
+        auto f = start(false, false, kAllOn);
+        testutil::BoxRecorder boxes;
+        f->window().mnuValidate_Click();
+        QVERIFY(boxes.calls().empty());
+        QCOMPARE(globals::gsAnalyzeFlags.mid(9, 3), (QStringList{"0", "0", "0"}));
+        // Only for this run of the program: the stored options are untouched.
+        QCOMPARE(testutil::storedSetting("AnalyzeOptions"), kAllOn);
+        const QByteArray report = testutil::readFile(reportPath());
+        QVERIFY(!report.contains("atc_airlines"));
+        QVERIFY(report.contains("Missing effect files:              0\r\n"));
+    }
+
+    void stopsBeforeTheFolder_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("skip");
+        QTest::newRow("no aircraft.cfg") << "nocfg" << "No aircraft.cfg file found in this folder. Exiting here..."
+                                         << "No aircraft.cfg file found in folder ";
+        QTest::newRow("no entries")
+            << "noentries" << "An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."
+            << "An aircraft.cfg file without any [fltsim.x] section found in folder ";
+    }
+    void stopsBeforeTheFolder()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, message);
+        QFETCH(QString, skip);
+        for (bool batch : {false, true}) {
+            auto f = start(true, false, kAllOn, what == "noentries" ? QByteArray("[General]\r\nx=1\r\n") : QByteArray());
+            if (what == "nocfg")
+                QFile::remove(m_tmp.path() + "/Plane/aircraft.cfg"); // gone after the load
+            testutil::BoxRecorder boxes;
+            globals::gbBatchValidate = batch;
+            globals::gsSkipMessage.clear();
+            f->window().mnuValidate_Click();
+            if (batch) {
+                QVERIFY(boxes.calls().empty());
+                QCOMPARE(globals::gsSkipMessage, skip);
+            } else {
+                QCOMPARE(boxes.prompts(), QStringList{message});
+                QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbCritical);
+            }
+            QVERIFY(!QFileInfo::exists(reportPath()));
+            globals::gbBatchValidate = false;
+        }
+    }
+
+    void batchModeWritesButDoesNotShow()
+    {
+        auto f = start(true, false, kAllOn);
+        testutil::BoxRecorder boxes;
+        globals::gbBatchValidate = true;
+        globals::gsSkipMessage.clear();
+        globals::gsEditFile = "untouched";
+        f->window().mnuValidate_Click();
+        QVERIFY(boxes.calls().empty());
+        QVERIFY(QFileInfo::exists(reportPath()));
+        QVERIFY(!frm_TextEditor::existing());
+        QCOMPARE(globals::gsEditFile, QStringLiteral("untouched"));
+        QVERIFY(globals::gbReportErrors); // the two entries share a title
+    }
+
+    void panelNineValidatesOnlyWithEntries()
+    {
+        auto f = start(true, false, kAllOn);
+        testutil::BoxRecorder boxes;
+        f->window().StatusBar1_PanelDblClick(9);
+        QVERIFY(QFileInfo::exists(reportPath()));
+        QVERIFY(frm_TextEditor::existing());
+        QVERIFY(frm_TextEditor::existing()->txtData->toPlainText().contains("[fltsim.x] title duplicate:"));
+    }
+
+    void openCfgMenu()
+    {
+        auto f = start(true, false, kAllOn);
+        testutil::BoxRecorder boxes;
+        f->window().mnuCFG_Click();
+        QVERIFY(boxes.calls().empty());
+        QVERIFY(frm_TextEditor::existing());
+        QCOMPARE(globals::giEditorMode, 3);
+        QVERIFY(frm_TextEditor::existing()->txtData->toPlainText().startsWith("[fltsim.0]"));
+
+        auto g = start(true, false, kAllOn, "[General]\r\n");
+        testutil::BoxRecorder more;
+        g->window().mnuCFG_Click();
+        QCOMPARE(more.prompts(), QStringList{"No aircraft.cfg file found in this folder. Exiting here..."});
+    }
+
+    void airlinesPanelsOpenTheEditorAndRefreshTheCache()
+    {
+        auto f = start(true, true, kAllOn);
+        testutil::BoxRecorder boxes;
+        f->window().StatusBar1_PanelDblClick(3);
+        frm_TextEditor* e = frm_TextEditor::existing();
+        QVERIFY(e);
+        QCOMPARE(globals::giEditorMode, 1);
+        QVERIFY(e->txtData->toPlainText().contains("HEATHERJET"));
+        // The file changes on disk while the editor is open; closing it
+        // re-reads the cache even though nothing was saved.
+        testutil::writeFile(globals::gsAirlinesFS9Path, "NEWLINE\r\n");
+        e->bChanged = false;
+        e->close();
+        QCOMPARE(globals::gsAirlinesFS9, (QStringList{"NEWLINE", ""}));
+        QCOMPARE(globals::giEditorMode, 0);
+    }
+};
+
+QTEST_MAIN(TestMnuValidate)
+#include "tst_mnuvalidate.moc"
