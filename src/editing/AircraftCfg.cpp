@@ -322,6 +322,7 @@ ExitValue parseExit(const QString& value)
     for (int b = 0; b < kExitBoxCount && b < parts.size(); ++b)
         exit.boxes[static_cast<size_t>(b)] = exitPart(parts[b]);
     exit.allParts = parts.size() >= kExitBoxCount;
+    exit.parts = static_cast<int>(std::min<qsizetype>(parts.size(), kExitBoxCount));
     return exit;
 }
 

@@ -106,6 +106,7 @@ struct ExitValue
     ExitBoxes boxes;       // boxes 0..4; empty where the value has no part
     QString comment;       // from the first "//" to the end, "//" included
     bool allParts = false; // the value gave five parts (jetways possible)
+    int parts = 0;         // how many of the five boxes the value gave (an empty part counts)
 };
 
 // 0, 1 or 2 for the keys exit.0, exit.1, exit.2 (letter case ignored), else -1.

@@ -43,10 +43,10 @@ void readOtherSection(clsIniFile& ini, const QString& section, Result& r)
             ini.setKey(key);
             const ExitValue v = parseExit(ini.Value());
             ExitRead read = r.exits[static_cast<size_t>(exit)].value_or(ExitRead{});
-            for (size_t b = 0; b < v.boxes.size(); ++b) {
-                if (!v.boxes[b].isEmpty())
-                    read.boxes[b] = v.boxes[b];
-            }
+            // A part the value has sets its box, even when empty; a missing
+            // one leaves the box as it was.
+            for (size_t b = 0; b < static_cast<size_t>(v.parts); ++b)
+                read.boxes[b] = v.boxes[b];
             read.comment = v.comment;
             read.allParts = v.allParts;
             if (v.allParts)

@@ -2,6 +2,7 @@
 
 #include "editing/NumberText.h"
 #include "editing/frm_RightClick.h"
+#include "mainwindow/GridRules.h"
 #include "mainwindow/SimDetection.h"
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/DriveList.h"
@@ -250,13 +251,8 @@ void frm_Main::applyStartupOptions()
 
     globals::gsDataGrid = modSettings::GetSetting(QStringLiteral("DataGrid"),
                                                   modSettings::DefaultFor(QStringLiteral("DataGrid")));
-    const QStringList flags = modSettings::SplitFlags(globals::gsDataGrid);
-    // Flag i belongs to grid column i + 3 (counted from 1); flags past the
-    // fifteenth have no column.
-    for (int i = 0; i < flags.size() && i < 15; ++i) {
-        if (flags[i].trimmed() == u"-1")
-            ui.ListView1->setColumnWidth(i + 2, 0);
-    }
+    for (int column : GridRules::hiddenColumns(globals::gsDataGrid))
+        ui.ListView1->setColumnWidth(column, 0);
 }
 
 void frm_Main::openStartFolder()
@@ -314,8 +310,15 @@ void frm_Main::CheckIfExistInCombo(QComboBox* combo, const QString& value, bool&
 
 void frm_Main::closeEvent(QCloseEvent* event)
 {
-    // Closing the main window ends the program: every other window goes too.
+    // Closing the main window ends the program: every other window goes too,
+    // unless one of them keeps the user's unsaved work (its question was
+    // answered with Cancel).
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w->isVisible() && !w->close()) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
-    QApplication::closeAllWindows();
     QCoreApplication::quit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/ModelLookup.h"
 #include "mainwindow/frm_MainUi.h"
 #include "shared/clsIniFile.h"
 
@@ -119,11 +120,19 @@ private:
     bool readSwitchInto(QAction* item, const QString& key);
     void showFolderStatus(bool cfgExists);
     void showCurrentFiles(int row);
-    void showModel(int row, bool* endDisplay);
+    void showModel(const ModelLookup::Result& model, bool* endDisplay);
     void openTextFile(int editorMode, const QString& path);
 
     QPointer<frm_RightClick> m_rightClick;
     bool m_batchChoosesFS9 = false;
+    // The grid row whose entry the edit fields show (-1 for none): the
+    // write-back writes the fields into that entry, wherever the selection
+    // has moved since.
+    int m_shownRow = -1;
+    // Why the aircraft.cfg of the folder shown could not be read (empty when it could).
+    QString m_cfgReadError;
+    // A folder load or entry display is running (guards against re-entry).
+    bool m_inLoad = false;
 };
 
 // The one main window of the program (null before it is created).

@@ -16,7 +16,9 @@
 void frm_Main::cmd_cfg_Update_Click()
 {
     runtimeerror::runHandler(QStringLiteral("cmd_cfg_Update_Click"), [this] {
-        const int row = ui.ListView1->selectedRow();
+        // The fields belong to the entry last shown; the selection may have
+        // moved on by a single click since.
+        const int row = m_shownRow >= 0 ? m_shownRow : ui.ListView1->selectedRow();
         if (row < 0)
             throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
                                              QStringLiteral("No [fltsim.x] entry is selected"));
@@ -119,8 +121,8 @@ void frm_Main::txt_Exit_Change(int exit)
 {
     const QList<QLineEdit*>* exits[] = {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2};
     QCheckBox* ticks[] = {ui.chk_Exit_0, ui.chk_Exit_1, ui.chk_Exit_2};
-    bool complete = true;
-    for (QLineEdit* box : *exits[exit])
-        complete = complete && !box->text().isEmpty();
-    ticks[exit]->setChecked(complete);
+    AircraftCfg::ExitBoxes boxes;
+    for (size_t b = 0; b < boxes.size(); ++b)
+        boxes[b] = (*exits[exit])[static_cast<int>(b)]->text();
+    ticks[exit]->setChecked(AircraftCfg::exitComplete(boxes));
 }

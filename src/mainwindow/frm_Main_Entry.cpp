@@ -6,6 +6,7 @@
 #include "editing/frm_RightClick.h"
 #include "mainwindow/AirMdlFormat.h"
 #include "mainwindow/FolderLoad.h"
+#include "mainwindow/GridRules.h"
 #include "mainwindow/ModelLookup.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/VbColors.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -68,14 +70,7 @@ void frm_Main::ListView1_Click()
 
         const QList<int> ticked = ui.ListView1->tickedRows();
         const int row = ui.ListView1->selectedRow();
-        QString caption;
-        if (ticked.size() == 1)
-            caption = QStringLiteral("&Delete [fltsim.%1]").arg(ticked.first());
-        else if (ticked.size() > 1)
-            caption = QStringLiteral("&Delete [fltsim.x]");
-        else
-            caption = QStringLiteral("&Delete [") + ui.ListView1->rowText(row, 0) + u']';
-        rightClick()->mnuDelete->setText(caption);
+        rightClick()->mnuDelete->setText(GridRules::deleteCaption(ticked, ui.ListView1->rowText(row, 0)));
 
         if (row < 0)
             return;
@@ -97,6 +92,9 @@ void frm_Main::ListView1_Click()
 
 void frm_Main::ListView1_DblClick()
 {
+    if (m_inLoad)
+        return;
+    const QScopedValueRollback<bool> showing(m_inLoad, true);
     runtimeerror::runHandler(QStringLiteral("ListView1_DblClick"), [this] {
         const int row = ui.ListView1->selectedRow();
         if (ui.ListView1->rowCount() == 0 || row < 0)
@@ -127,13 +125,17 @@ void frm_Main::ListView1_DblClick()
                  ui.txt_ui_TypeRole, ui.txt_Description})
             setBackColor(box, vbColor(vbcolor::White));
 
+        m_shownRow = row;
+        const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
+        if (model.outcome == ModelLookup::Outcome::ReadCfgFailed)
+            throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, model.error);
         bAirReady = false;
         sAirFile = col(ColSim);
         ReadAirFile();
         bAirReady = true;
 
         bool endDisplay = false;
-        showModel(row, &endDisplay);
+        showModel(model, &endDisplay);
         if (endDisplay)
             return;
         ui.cmd_ParkingCodes->setEnabled(true);
@@ -142,11 +144,10 @@ void frm_Main::ListView1_DblClick()
     });
 }
 
-void frm_Main::showModel(int row, bool* endDisplay)
+void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
 {
     vRadiusOrg.clear();
     const QColor white = paletteWhite();
-    const ModelLookup::Result m = ModelLookup::lookup(folderPath(), ui.ListView1->rowText(row, ColModel - 1));
 
     // Only a model header read for this entry may be written back: on every
     // other path the fields are emptied and the radius locked.
@@ -163,8 +164,8 @@ void frm_Main::showModel(int row, bool* endDisplay)
     case ModelLookup::Outcome::NoModelFile:
         SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
         return;
-    case ModelLookup::Outcome::ReadCfgFailed:
-        throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, m.error);
+    case ModelLookup::Outcome::ReadCfgFailed: // reported before the display changed anything
+        return;
     case ModelLookup::Outcome::Unreadable:
         SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
         msgbox::MsgBox(QStringLiteral("The model file:") + m.mdlFile + msgbox::vbCrLf + msgbox::vbCrLf +

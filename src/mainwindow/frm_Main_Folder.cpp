@@ -9,6 +9,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
 #include "mainwindow/widgets/VbColors.h"
+#include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 #include "shared/modSettings.h"
@@ -16,6 +17,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +82,8 @@ void frm_Main::ResetValues()
             opt->setEnabled(false);
         ui.txt_CurrentModel->clear();
         ui.txt_CurrentTexture->clear();
+        ui.txt_CurrentAirfile->clear();
+        m_shownRow = -1;
         ui.txt_Description->clear();
         sAirFile.clear();
         ui.combo_Texture->clear();
@@ -108,8 +113,9 @@ void frm_Main::showFolderStatus(bool cfgExists)
 void frm_Main::Dir1_Change()
 {
     sDescriptions.clear();
-    if (bLoading)
+    if (bLoading || m_inLoad)
         return;
+    const QScopedValueRollback<bool> loading(m_inLoad, true);
     runtimeerror::runHandler(QStringLiteral("Dir1_Change"), [this] {
         ResetValues();
         sExit0Comment.clear();
@@ -122,10 +128,13 @@ void frm_Main::Dir1_Change()
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
+        m_cfgReadError = r.cfgError;
         if (!r.cfgError.isEmpty()) {
-            // An aircraft.cfg that cannot be read is not an empty one: say so.
+            // An aircraft.cfg that cannot be read is not an empty one: say so
+            // (a batch run records it instead of asking).
             SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
-            msgbox::MsgBox(QStringLiteral("The file:") + r.cfgPath + msgbox::vbCrLf + msgbox::vbCrLf +
+            if (!globals::gbBatchValidate)
+                msgbox::MsgBox(QStringLiteral("The file:") + r.cfgPath + msgbox::vbCrLf + msgbox::vbCrLf +
                                QStringLiteral(" could not be read. ") + r.cfgError,
                            msgbox::vbOKOnly | msgbox::vbCritical);
         }
@@ -204,7 +213,9 @@ void frm_Main::Dir1_Change()
         ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
         if (hasRows) {
             ui.ListView1->selectRow(0);
+            m_inLoad = false; // the display below belongs to this load
             ListView1_DblClick();
+            m_inLoad = true;
         }
 
         ui.combo_Texture->addItems(r.textureItems);
@@ -223,7 +234,14 @@ void frm_Main::Dir1_Change()
 
 void frm_Main::Drive1_Change()
 {
-    ui.Dir1->setPath(ui.Drive1->drive());
+    if (!ui.Dir1->setPath(ui.Drive1->drive())) {
+        // The folder list stays where it was; so do the drive list and the editor.
+        msgbox::MsgBox(QStringLiteral("The drive ") + ui.Drive1->drive() + QStringLiteral(" could not be opened."),
+                       msgbox::vbOKOnly | msgbox::vbCritical);
+        const QSignalBlocker block(ui.Drive1);
+        ui.Drive1->setDrive(folderPath());
+        return;
+    }
     ResetValues();
     ui.mnuCFG->setEnabled(ui.ListView1->rowCount() > 0);
     // The reset emptied the grid: without an entry the editor cannot be used.

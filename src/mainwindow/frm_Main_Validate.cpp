@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -110,6 +111,12 @@ void frm_Main::mnuValidate_Click()
              QStringLiteral("No aircraft.cfg file found in this folder. Exiting here..."));
         return;
     }
+    if (!m_cfgReadError.isEmpty()) {
+        stop(QStringLiteral("The aircraft.cfg could not be read (") + m_cfgReadError + QStringLiteral(") in folder "),
+             QStringLiteral("The file:") + cfg + msgbox::vbCrLf + msgbox::vbCrLf +
+                 QStringLiteral(" could not be read. ") + m_cfgReadError);
+        return;
+    }
     if (ui.ListView1->rowCount() == 0) {
         stop(QStringLiteral("An aircraft.cfg file without any [fltsim.x] section found in folder "),
              QStringLiteral("An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."));
@@ -122,14 +129,18 @@ void frm_Main::mnuValidate_Click()
     input.textureFormat = ui.txt_FSXVersion->text() == u"FSX" ? QStringLiteral("*.dds") : QStringLiteral("*.bmp");
     input.yield = keepPainting;
 
-    g_validating = true;
-    const FolderValidation::Result result = FolderValidation::validate(input);
-    g_validating = false;
+    FolderValidation::Result result;
+    {
+        const QScopedValueRollback<bool> running(g_validating, true);
+        result = FolderValidation::validate(input);
+    }
 
     switch (result.status) {
     case FolderValidation::Status::Ok:
         break;
     case FolderValidation::Status::Busy:
+        stop(QStringLiteral("Another validation was running in folder "),
+             QStringLiteral("Another validation is still running."));
         return;
     case FolderValidation::Status::NoFltsimSection:
         stop(QStringLiteral("No [fltsim.x] section found in aircraft.cfg in folder "),

@@ -10,6 +10,7 @@
 #include <QList>
 
 #include <memory>
+#include <ctime>
 #include <sys/stat.h>
 
 namespace platform::profile {
@@ -256,6 +257,28 @@ bool statFile(const QString& path, Identity* id)
     return true;
 }
 
+void remember(const QString& file, const Identity& id, const std::shared_ptr<const Parsed>& parsed)
+{
+    if (parsed->bytes.size() > kMaxCachedBytes)
+        return;
+    auto& c = cache();
+    if (c.size() >= kMaxCacheEntries)
+        c.clear();
+    c.insert(file, CacheEntry{id, parsed});
+}
+
+// A file changed within the last moments may change again within the same
+// tick of the file system's clock, with the same size: its identity would not
+// tell the versions apart, so such a parse is not kept.
+bool racy(const Identity& id)
+{
+    constexpr qint64 kWindowNs = 20'000'000;
+    struct timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 age = (qint64(now.tv_sec) - id.mtimeSec) * 1'000'000'000 + (qint64(now.tv_nsec) - id.mtimeNsec);
+    return age < kWindowNs;
+}
+
 // The file the path names: as written when it exists, else matched without
 // regard to case one component at a time.
 QString resolve(const QString& path, Identity* id, bool* exists)
@@ -312,11 +335,8 @@ std::shared_ptr<const Parsed> loadFromDisk(const QString& path, QString* resolve
     Identity after;
     const bool stable = statFile(file, &after) && after == id && after.size == bytes.size();
     std::shared_ptr<const Parsed> parsed = parse(std::move(bytes));
-    if (stable && parsed->bytes.size() <= kMaxCachedBytes) {
-        if (c.size() >= kMaxCacheEntries)
-            c.clear();
-        c.insert(file, CacheEntry{id, parsed});
-    }
+    if (stable && !racy(id))
+        remember(file, id, parsed);
     return parsed;
 }
 
@@ -349,6 +369,9 @@ WriteResult store(const QString& file, const QByteArray& bytes)
     const fileio::Result r = fileio::writeAtomically(file, bytes);
     if (!r)
         return failure(r.error);
+    // What we just wrote is known: keep its parse under the new identity.
+    if (Identity id; statFile(file, &id) && id.size == bytes.size())
+        remember(file, id, parse(bytes));
     return {};
 }
 
@@ -513,7 +536,9 @@ void clearCache() { cache().clear(); }
 Snapshot::Snapshot(const QString& path)
 {
     SnapshotState& s = snapshot();
-    Q_ASSERT(!s.active);
+    if (s.active)
+        return;
+    m_owner = true;
     s.active = true;
     s.path = path;
     s.parsed.reset();
@@ -521,6 +546,8 @@ Snapshot::Snapshot(const QString& path)
 
 Snapshot::~Snapshot()
 {
+    if (!m_owner)
+        return;
     SnapshotState& s = snapshot();
     s.active = false;
     s.parsed.reset();
@@ -529,7 +556,9 @@ Snapshot::~Snapshot()
 Batch::Batch(const QString& path)
 {
     BatchState& b = batch();
-    Q_ASSERT(!b.active);
+    if (b.active)
+        return;
+    m_owner = true;
     b.active = true;
     b.file = resolvedName(path);
     b.pending.reset();
@@ -537,6 +566,8 @@ Batch::Batch(const QString& path)
 
 Batch::~Batch()
 {
+    if (!m_owner)
+        return;
     BatchState& b = batch();
     b.active = false;
     b.pending.reset();
@@ -544,6 +575,9 @@ Batch::~Batch()
 
 WriteResult Batch::commit()
 {
+    if (!m_owner)
+        return failure(QStringLiteral("another batch of writes to a profile file is open"));
+    m_owner = false;
     BatchState& b = batch();
     if (!b.active)
         return {};

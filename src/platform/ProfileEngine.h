@@ -53,18 +53,12 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 // Drops every cached parse (tests use it; the cache is otherwise invisible).
 void clearCache();
 
-// Gathers the writes to one file in memory and replaces the file once, when
-// the batch is committed: a command that writes many keys either lands whole
-// or not at all, and the file is rewritten once instead of once per key.
-// Reads of the file during the batch see the pending content. A batch that is
-// destroyed without a commit leaves the file as it was. One batch at a time.
-class Batch;
 
 // Within its scope every read of the file is served from one parse taken at
 // the first read, without looking at the disk again: a folder load reads
 // thousands of keys, and they should all come from the same version of the
 // file. A write through the engine ends the snapshot's reuse (the next read
-// parses again). One snapshot at a time.
+// parses again). While one snapshot is active a second one does nothing.
 class Snapshot
 {
 public:
@@ -72,8 +66,18 @@ public:
     ~Snapshot();
     Snapshot(const Snapshot&) = delete;
     Snapshot& operator=(const Snapshot&) = delete;
+
+private:
+    bool m_owner = false;
 };
 
+// Gathers the writes to one file in memory and replaces the file once, when
+// the batch is committed: a command that writes many keys either lands whole
+// or not at all, and the file is rewritten once instead of once per key.
+// Reads of the file during the batch see the pending content. A batch that is
+// destroyed without a commit leaves the file as it was. One batch at a time:
+// a second batch started while one is open writes nothing and its commit
+// fails, so no write is ever reported done that was not.
 class Batch
 {
 public:
@@ -85,6 +89,9 @@ public:
     // Writes the pending content (when anything was written). After a commit
     // the batch is over, whatever the result.
     WriteResult commit();
+
+private:
+    bool m_owner = false;
 };
 
 } // namespace platform::profile

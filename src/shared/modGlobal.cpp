@@ -41,8 +41,10 @@ public:
     {
         if (m_first || m_clock.elapsed() >= kIntervalMs) {
             m_first = false;
+            // Windows repaint and timers run; clicks and keys wait, so no
+            // command starts again in the middle of the one reading the file.
             if (QCoreApplication::instance())
-                QCoreApplication::processEvents();
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             m_clock.restart();
         }
     }

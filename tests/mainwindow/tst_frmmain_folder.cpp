@@ -805,9 +805,15 @@ void TestFrmMainFolder::driveThatCannotBeRead()
     w.ui.Drive1->setVolumes({"/", gone});
     QVERIFY(w.ui.Drive1->setDrive(gone));
 
-    // The folder list keeps its folder and nothing is asked.
+    // The user is told; the folder list, the drive list and the loaded
+    // entries stay as they were.
+    QCOMPARE(m_boxes->prompts(), QStringList{"The drive " + gone + " could not be opened."});
+    QCOMPARE(m_boxes->calls().front().style, msgbox::vbOKOnly | msgbox::vbCritical);
+    m_boxes.reset(new testutil::BoxRecorder);
     QCOMPARE(w.folderPath(), good);
-    QCOMPARE(w.ui.SSTab1->isEnabled(), w.ui.ListView1->rowCount() > 0);
+    QCOMPARE(w.ui.Drive1->drive(), QStringLiteral("/"));
+    QCOMPARE(w.ui.ListView1->rowCount(), 3);
+    QVERIFY(w.ui.SSTab1->isEnabled());
     QCOMPARE(testutil::storedSetting("Path"), good);
 
     // The window is still usable.

@@ -342,20 +342,22 @@ private slots:
         QCOMPARE(w.ui.ListView1->rowText(0, 7), QString());
     }
 
-    void noSelectedRowIsAnError()
+    void theShownEntryIsWrittenWhereverTheSelectionIs()
     {
-        Scene s(kBase);
-        frm_Main& w = s.start();
-        w.ui.ListView1->selectRow(-1);
-        w.ui.txt_Title->setText(QStringLiteral("Edited"));
-        clickUpdate(w);
-        QCOMPARE(s.cfg(), kBase);
-        QCOMPARE(s.answers.calls().size(), size_t(1));
-        const msgbox::Call& box = s.answers.calls().front();
-        QVERIFY2(box.prompt.contains(QStringLiteral("\r\nProcedure cmd_cfg_Update_Click\r\n")),
-                 qPrintable(box.prompt));
-        QCOMPARE(box.style, int(msgbox::vbOKOnly));
-        QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("Edited"));
+        // The fields belong to the entry that was shown; a single click on
+        // another row (or no selection at all) does not redirect them.
+        const QByteArray two = "[fltsim.0]\r\ntitle=Zero\r\n[fltsim.1]\r\ntitle=One\r\n";
+        for (int otherRow : {1, -1}) {
+            Scene s(two);
+            frm_Main& w = s.start();
+            w.ui.txt_Title->setText(QStringLiteral("Zero edited"));
+            w.ui.ListView1->selectRow(otherRow);
+            clickUpdate(w);
+            QVERIFY(s.cfg().startsWith("[fltsim.0]\r\ntitle=Zero edited\r\n"));
+            QVERIFY(s.cfg().contains("[fltsim.1]\r\ntitle=One\r\n"));
+            QCOMPARE(w.ui.ListView1->selectedRow(), 0);
+            QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("Zero edited"));
+        }
     }
 
     void exitCommentsFollowTheLoadedFolder()

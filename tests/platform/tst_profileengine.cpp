@@ -3,6 +3,10 @@
 #include "TestUtil.h"
 
 #include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <ctime>
 #include <QTest>
 
 using namespace platform::profile;
@@ -326,6 +330,37 @@ private slots:
             QVERIFY(writeString("x", "y", "1", g).ok);
             QCOMPARE(testutil::readFile(g), QByteArray("[x]\r\ny=1\r\n"));
         }
+    }
+
+    void nestedBatchIsInertAndSaysSo()
+    {
+        const QString f = file("[s]\r\na=1\r\n", "nested.cfg");
+        Batch outer(f);
+        QVERIFY(writeString("s", "a", "2", f).ok);
+        {
+            Batch inner(f);
+            QVERIFY(!inner.commit().ok); // never reports a write it did not make
+        }
+        // The outer batch still holds its pending write and lands it.
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("2"));
+        QCOMPARE(testutil::readFile(f), QByteArray("[s]\r\na=1\r\n"));
+        QVERIFY(outer.commit().ok);
+        QCOMPARE(testutil::readFile(f), QByteArray("[s]\r\na=2\r\n"));
+    }
+
+    void freshFilesAreNotCachedBlindly()
+    {
+        // Two versions of the same size with the same time stamp: only a file
+        // changed long enough ago is trusted by its identity.
+        const QString f = file("[s]\r\na=1\r\n", "racy.cfg");
+        struct timespec times[2];
+        ::clock_gettime(CLOCK_REALTIME, &times[0]);
+        times[1] = times[0];
+        ::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), times, 0);
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("1"));
+        testutil::writeFile(f, "[s]\r\na=2\r\n");
+        ::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), times, 0);
+        QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("2"));
     }
 
     void snapshotReadsOneVersion()

@@ -223,6 +223,27 @@ private slots:
         QCOMPARE(more.prompts(), QStringList{"No aircraft.cfg file found in this folder. Exiting here..."});
     }
 
+    void closingKeepsTheEditorsUnsavedText()
+    {
+        auto f = start(true, false, kAllOn);
+        f->window().show();
+        testutil::BoxRecorder none;
+        f->window().mnuCFG_Click();
+        frm_TextEditor* e = frm_TextEditor::existing();
+        QVERIFY(e);
+        e->txtData->appendPlainText("edited");
+        QVERIFY(e->bChanged);
+        {
+            msgbox::ScriptedAnswers answers;
+            answers.button(msgbox::vbCancel);
+            QVERIFY(!f->window().close());
+            QCOMPARE(answers.prompts(), QStringList{"You have changed this text. Do you want to save it?"});
+        }
+        QVERIFY(f->window().isVisible());
+        QCOMPARE(frm_TextEditor::existing(), e);
+        QVERIFY(e->txtData->toPlainText().contains("edited"));
+    }
+
     void airlinesPanelsOpenTheEditorAndRefreshTheCache()
     {
         auto f = start(true, true, kAllOn);
