@@ -97,6 +97,20 @@ void frm_Main::wire()
         for (QLineEdit* box : *exits[e])
             connect(box, &QLineEdit::textChanged, this, [this, e] { txt_Exit_Change(e); });
     }
+
+    // input rules, effects and description
+
+    // update-all commands, file assignment, aircraft-type switch
+
+    // deleting, renumbering, sorting, removing keys, pop-up menu
+
+    // parking types and codes
+
+    // batch validation and report options
+
+    // navigation, menus, options, tooltips, column options, resizing
+
+    // program information and update check
 }
 
 QString frm_Main::folderPath() const { return ui.Dir1->path(); }

@@ -101,6 +101,20 @@ public:
     void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment = 2);
     void StatusBar1_PanelDblClick(int panel);
 
+    // --- input rules, effects and description ----------------------------------
+
+    // --- update-all commands, file assignment, aircraft-type switch ------------
+
+    // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
+
+    // --- parking types and codes -------------------------------------------------
+
+    // --- batch validation and report options ------------------------------------
+
+    // --- navigation, menus, options, tooltips, column options, resizing ---------
+
+    // --- program information and update check ----------------------------------
+
     // The grid's pop-up menu window, created on first use.
     frm_RightClick* rightClick();
 
