@@ -1,0 +1,416 @@
+#include "shared/BalloonTip.h"
+
+#include "shared/FormControls.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kStemHeight = 12;
+constexpr int kStemWidth = 14;
+constexpr int kStemOffset = 18; // from the balloon's left edge to the stem's tip
+constexpr int kRadius = 7;
+constexpr int kIconSize = 16;
+constexpr int kIconGap = 6;
+constexpr int kTitleGap = 4;
+// Long help texts need time to be read; the balloon goes when the mouse
+// leaves the control anyway.
+constexpr int kAutoPopMs = 10000;
+
+} // namespace
+
+// The balloon's own window: paints the box, the stem, the title and the text.
+class BalloonPopup : public QWidget
+{
+public:
+    explicit BalloonPopup(QWidget* owner)
+        : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+    {
+        setObjectName(QStringLiteral("BalloonTipWindow"));
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TranslucentBackground);
+        m_autoPop.setSingleShot(true);
+        m_autoPop.setInterval(kAutoPopMs);
+        connect(&m_autoPop, &QTimer::timeout, this, &QWidget::hide);
+    }
+
+    struct Look
+    {
+        QString title;
+        int icon = 0;
+        QColor back;
+        QColor text;
+        int maxWidth = -1;
+    };
+
+    // Shows `text` with the stem's tip at `anchor` (global coordinates).
+    void showText(const QString& text, const Look& look, QPoint anchor)
+    {
+        m_text = text;
+        m_look = look;
+        m_anchor = anchor;
+        layoutAndPlace();
+        show();
+        raise();
+        update();
+        m_autoPop.start();
+    }
+
+    // Replaces the text, keeping the stem where it points.
+    void setText(const QString& text)
+    {
+        m_text = text;
+        layoutAndPlace();
+        update();
+    }
+
+    QString text() const { return m_text; }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF body = bodyRect();
+        QPainterPath path;
+        path.addRoundedRect(body.adjusted(0.5, 0.5, -0.5, -0.5), kRadius, kRadius);
+        QPolygonF stem;
+        const qreal tip = kStemOffset;
+        if (m_stemUp) {
+            stem << QPointF(tip, 0.5) << QPointF(tip + 2, body.top() + 1)
+                 << QPointF(tip + 2 + kStemWidth, body.top() + 1);
+        } else {
+            stem << QPointF(tip, height() - 0.5) << QPointF(tip + 2, body.bottom() - 1)
+                 << QPointF(tip + 2 + kStemWidth, body.bottom() - 1);
+        }
+        QPainterPath stemPath;
+        stemPath.addPolygon(stem);
+        stemPath.closeSubpath();
+        path = path.united(stemPath);
+        p.fillPath(path, m_look.back);
+        p.setPen(QPen(QColor(100, 100, 100), 1));
+        p.drawPath(path);
+
+        p.setPen(m_look.text);
+        int y = int(body.top()) + kMargin;
+        const int x = int(body.left()) + kMargin;
+        if (hasTitle()) {
+            int titleX = x;
+            const QIcon icon = titleIcon();
+            if (!icon.isNull()) {
+                icon.paint(&p, QRect(x, y + (m_titleHeight - kIconSize) / 2, kIconSize, kIconSize));
+                titleX += kIconSize + kIconGap;
+            }
+            p.setFont(titleFont());
+            p.drawText(QRect(titleX, y, width(), m_titleHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                       m_look.title);
+            y += m_titleHeight + kTitleGap;
+        }
+        p.setFont(font());
+        p.drawText(QRect(x, y, m_textSize.width(), m_textSize.height()), textFlags(), m_text);
+    }
+
+    void mousePressEvent(QMouseEvent*) override { hide(); }
+
+private:
+    bool hasTitle() const { return !m_look.title.isEmpty() || m_look.icon != 0; }
+
+    QFont titleFont() const
+    {
+        QFont f = font();
+        f.setBold(true);
+        return f;
+    }
+
+    QIcon titleIcon() const
+    {
+        switch (m_look.icon) {
+        case BalloonTip::InfoIcon:
+            return style()->standardIcon(QStyle::SP_MessageBoxInformation);
+        case BalloonTip::WarningIcon:
+            return style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        case BalloonTip::ErrorIcon:
+            return style()->standardIcon(QStyle::SP_MessageBoxCritical);
+        default:
+            return {};
+        }
+    }
+
+    int textFlags() const
+    {
+        return Qt::AlignLeft | Qt::AlignTop | (m_look.maxWidth > 0 ? Qt::TextWordWrap : 0);
+    }
+
+    QRect bodyRect() const
+    {
+        return m_stemUp ? QRect(0, kStemHeight, width(), height() - kStemHeight)
+                        : QRect(0, 0, width(), height() - kStemHeight);
+    }
+
+    void layoutAndPlace()
+    {
+        const QFontMetrics metrics(font());
+        const int wrapWidth = m_look.maxWidth > 0 ? m_look.maxWidth : 100000;
+        m_textSize = metrics.boundingRect(QRect(0, 0, wrapWidth, 100000), textFlags(), m_text).size();
+        int contentWidth = m_textSize.width();
+        int contentHeight = m_textSize.height();
+        m_titleHeight = 0;
+        if (hasTitle()) {
+            m_titleHeight = std::max(kIconSize, QFontMetrics(titleFont()).height());
+            int titleWidth = QFontMetrics(titleFont()).horizontalAdvance(m_look.title);
+            if (m_look.icon != 0)
+                titleWidth += kIconSize + kIconGap;
+            contentWidth = std::max(contentWidth, titleWidth);
+            contentHeight += m_titleHeight + kTitleGap;
+        }
+        const QSize size(std::max(contentWidth + 2 * kMargin, kStemOffset + kStemWidth + kRadius + 4),
+                         contentHeight + 2 * kMargin + kStemHeight);
+        resize(size);
+
+        // Below the mouse, or above it when the screen ends first.
+        const QScreen* screen = QGuiApplication::screenAt(m_anchor);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->availableGeometry() : QRect(m_anchor, size);
+        m_stemUp = m_anchor.y() + size.height() <= avail.bottom() + 1;
+        QPoint topLeft(m_anchor.x() - kStemOffset, m_stemUp ? m_anchor.y() : m_anchor.y() - size.height());
+        const int rightmost = std::max(avail.left(), avail.right() + 1 - size.width());
+        topLeft.setX(std::clamp(topLeft.x(), avail.left(), rightmost));
+        move(topLeft);
+    }
+
+    QString m_text;
+    Look m_look;
+    QPoint m_anchor;
+    QSize m_textSize;
+    int m_titleHeight = 0;
+    bool m_stemUp = true;
+    QTimer m_autoPop;
+};
+
+BalloonTip::BalloonTip(QWidget* owner) : QObject(owner), m_owner(owner)
+{
+    setObjectName(QStringLiteral("BalloonTip"));
+    const QPalette tips = QApplication::palette("QToolTip");
+    m_back = tips.color(QPalette::ToolTipBase);
+    m_text = tips.color(QPalette::ToolTipText);
+}
+
+BalloonTip::~BalloonTip()
+{
+    delete m_popup;
+}
+
+QColor BalloonTip::fromColorRef(quint32 colorRef)
+{
+    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+void BalloonTip::addTool(QWidget* control, const QString& text)
+{
+    if (!control)
+        return;
+    if (!m_tools.contains(control)) {
+        control->installEventFilter(this);
+        // A control that goes takes its tool with it.
+        connect(control, &QObject::destroyed, this, [this, control] {
+            m_tools.remove(control);
+            if (m_popup && m_popup->isVisible() && !m_shownTool)
+                hideBalloon();
+        });
+    }
+    m_tools.insert(control, text);
+}
+
+void BalloonTip::updateTipText(QWidget* control, const QString& text)
+{
+    const auto it = m_tools.find(control);
+    if (it == m_tools.end())
+        return;
+    it.value() = text;
+    if (isShowing() && m_shownTool == control) {
+        if (text.isEmpty())
+            hideBalloon();
+        else
+            m_popup->setText(text);
+    }
+    emit tipTextUpdated(control, text);
+}
+
+bool BalloonTip::hasTool(const QWidget* control) const
+{
+    return m_tools.contains(control);
+}
+
+QString BalloonTip::toolText(const QWidget* control) const
+{
+    return m_tools.value(control);
+}
+
+int BalloonTip::toolCount() const
+{
+    return int(m_tools.size());
+}
+
+void BalloonTip::setTitle(const QString& title, int icon)
+{
+    m_title = title;
+    m_icon = icon;
+}
+
+void BalloonTip::setBackColor(quint32 colorRef)
+{
+    m_back = fromColorRef(colorRef);
+}
+
+void BalloonTip::setTextColor(quint32 colorRef)
+{
+    m_text = fromColorRef(colorRef);
+}
+
+void BalloonTip::setMaxWidth(int pixels)
+{
+    m_maxWidth = pixels;
+}
+
+void BalloonTip::activate(bool on)
+{
+    m_active = on;
+    if (!on)
+        hideBalloon();
+}
+
+bool BalloonTip::showFor(QWidget* control, QPoint globalPos)
+{
+    if (!m_active || !control || !m_tools.contains(control))
+        return false;
+    const QString text = m_tools.value(control);
+    if (text.isEmpty())
+        return false;
+    // Moving within the control keeps the balloon where it is.
+    if (isShowing() && m_shownTool == control && m_popup->text() == text)
+        return true;
+    if (!m_popup)
+        m_popup = new BalloonPopup(m_owner);
+    m_shownTool = control;
+    m_popup->showText(text, {m_title, m_icon, m_back, m_text, m_maxWidth}, globalPos);
+    return true;
+}
+
+void BalloonTip::hideBalloon()
+{
+    if (m_popup)
+        m_popup->hide();
+    m_shownTool = nullptr;
+}
+
+bool BalloonTip::isShowing() const
+{
+    return m_popup && m_popup->isVisible() && m_shownTool;
+}
+
+QWidget* BalloonTip::shownTool() const
+{
+    return isShowing() ? m_shownTool.data() : nullptr;
+}
+
+QString BalloonTip::shownText() const
+{
+    return isShowing() ? m_popup->text() : QString();
+}
+
+QWidget* BalloonTip::balloonWindow() const
+{
+    return m_popup;
+}
+
+bool BalloonTip::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (!control || !m_tools.contains(control))
+        return false;
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (showFor(control, help->globalPos())) {
+            event->accept();
+            return true;
+        }
+        // No balloon text: a help text the program gave the control later
+        // still shows the plain way, or the parent gets its turn.
+        if (m_shownTool == control)
+            hideBalloon();
+        return false;
+    }
+    case QEvent::Leave:
+    case QEvent::Hide:
+    case QEvent::MouseButtonPress:
+    case QEvent::KeyPress:
+    case QEvent::Wheel:
+        if (m_shownTool == control)
+            hideBalloon();
+        return false;
+    default:
+        return false;
+    }
+}
+
+namespace balloontips {
+
+BalloonTip* ToolTipOf(const QWidget* window)
+{
+    return window ? window->findChild<BalloonTip*>(QStringLiteral("BalloonTip"), Qt::FindDirectChildrenOnly)
+                  : nullptr;
+}
+
+BalloonTip* SetUpToolTips(QWidget* window, bool enabled, const Creator& create)
+{
+    if (!window)
+        return nullptr;
+    if (BalloonTip* existing = ToolTipOf(window))
+        return existing;
+    const QList<QWidget*> controls = formcontrols::ControlsOf(window);
+    // Labels show their help text the plain way whether balloons are on or not.
+    const auto skipped = [](const QWidget* w) { return qobject_cast<const QLabel*>(w) != nullptr; };
+
+    if (!enabled) {
+        for (QWidget* w : controls) {
+            if (!skipped(w))
+                w->setToolTip(QString());
+        }
+        return nullptr;
+    }
+
+    BalloonTip* tip = create ? create(window) : new BalloonTip(window);
+    if (!tip)
+        return nullptr;
+    tip->setBackColor(kBackColor);
+    tip->setTextColor(kTextColor);
+    tip->setMaxWidth(kMaxWidth);
+    tip->activate();
+    for (QWidget* w : controls) {
+        if (skipped(w))
+            continue;
+        tip->addTool(w, w->toolTip());
+        tip->setTitle(kTitle, BalloonTip::InfoIcon);
+        w->setToolTip(QString());
+    }
+    return tip;
+}
+
+} // namespace balloontips
