@@ -11,6 +11,7 @@
 #include "mainwindow/widgets/VbColors.h"
 #include "platform/PathResolver.h"
 #include "shared/AppInfo.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/RuntimeError.h"
 #include "shared/modSettings.h"
@@ -43,18 +44,6 @@ template <typename F> void skipOnError(F&& step)
         step();
     } catch (...) {
     }
-}
-
-void setResizable(QMainWindow* window, bool on)
-{
-    if (on) {
-        window->setMinimumSize(window->minimumSizeHint());
-        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        window->setFixedSize(window->size());
-    }
-    window->setWindowFlag(Qt::WindowMinimizeButtonHint, on);
-    window->setWindowFlag(Qt::WindowMaximizeButtonHint, on);
 }
 
 } // namespace
@@ -109,6 +98,21 @@ void frm_Main::wire()
     // batch validation and report options
 
     // navigation, menus, options, tooltips, column options, resizing
+    connect(ui.cmd_DirUp, &QPushButton::clicked, this, &frm_Main::cmd_DirUp_Click);
+    connect(ui.combo_SimFolder, &QComboBox::activated, this, &frm_Main::combo_SimFolder_Click);
+    connect(ui.opt_FS9, &QRadioButton::clicked, this, &frm_Main::opt_FS9_Click);
+    connect(ui.opt_FSX, &QRadioButton::clicked, this, &frm_Main::opt_FSX_Click);
+    connect(ui.mnuConfirm, &QAction::triggered, this, &frm_Main::mnuConfirm_Click);
+    connect(ui.mnuAutoBackup, &QAction::triggered, this, &frm_Main::mnuAutoBackup_Click);
+    connect(ui.mnu_AutoUpdate, &QAction::triggered, this, &frm_Main::mnu_AutoUpdate_Click);
+    connect(ui.mnuResizable, &QAction::triggered, this, &frm_Main::mnuResizable_Click);
+    connect(ui.mnuRememberLastPath, &QAction::triggered, this, &frm_Main::mnuRememberLastPath_Click);
+    connect(ui.mnuToolTips, &QAction::triggered, this, &frm_Main::mnuToolTips_Click);
+    connect(ui.mnuEditor, &QAction::triggered, this, &frm_Main::mnuEditor_Click);
+    connect(ui.mnuQuit, &QAction::triggered, this, &frm_Main::mnuQuit_Click);
+    connect(ui.mnu_Manual, &QAction::triggered, this, &frm_Main::mnu_Manual_Click);
+    connect(ui.mnuDataGrid, &QAction::triggered, this, &frm_Main::mnuDataGrid_Click);
+    connect(ui.StatusBar1, &StatusPanels::mouseMoved, this, &frm_Main::StatusBar1_MouseMove);
 
     // program information and update check
 }
@@ -147,14 +151,10 @@ void frm_Main::Form_Load()
         bLoading = true;
         globals::gbBatchValidate = false;
 
-        if (!globals::gbToolTips) {
-            // Without tooltips every control's help text goes; labels keep theirs.
-            for (QWidget* w : findChildren<QWidget*>()) {
-                if (!qobject_cast<QLabel*>(w))
-                    w->setToolTip(QString());
-            }
-            ui.StatusBar1->setTagTipsEnabled(false);
-        }
+        // Balloon tooltips, or no help texts at all (labels keep theirs). The
+        // status bar's panel explanations go into its balloon as the mouse moves.
+        hTip = balloontips::SetUpToolTips(this, globals::gbToolTips);
+        ui.StatusBar1->setTagTipsEnabled(globals::gbToolTips && !hTip);
         setWindowTitle(QStringLiteral("   Fernquill V.") + appinfo::versionText() + QStringLiteral("  -  ") +
                        appinfo::captionNotice());
     });
@@ -261,7 +261,7 @@ void frm_Main::applyStartupOptions()
     bConfirm = option(ui.mnuConfirm, QStringLiteral("Update"));
     globals::gbUseEditor = option(ui.mnuEditor, QStringLiteral("Editor"));
     bResizable = option(ui.mnuResizable, QStringLiteral("Resizeable"));
-    setResizable(this, bResizable);
+    applyResizableStyle();
 
     globals::gsDataGrid = modSettings::GetSetting(QStringLiteral("DataGrid"),
                                                   modSettings::DefaultFor(QStringLiteral("DataGrid")));

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class BalloonTip;
 class QComboBox;
 class frm_RightClick;
 
@@ -112,6 +113,29 @@ public:
     // --- batch validation and report options ------------------------------------
 
     // --- navigation, menus, options, tooltips, column options, resizing ---------
+    // The window's balloon tooltips (null when the option is off).
+    QPointer<BalloonTip> hTip;
+    void cmd_DirUp_Click();
+    void combo_SimFolder_Click();
+    void opt_FS9_Click();
+    void opt_FSX_Click();
+    void mnuConfirm_Click();
+    void mnuAutoBackup_Click();
+    void mnu_AutoUpdate_Click();
+    void mnuResizable_Click();
+    void mnuRememberLastPath_Click();
+    void mnuToolTips_Click();
+    void mnuEditor_Click();
+    void mnuQuit_Click();
+    void mnu_Manual_Click();
+    void mnuDataGrid_Click();
+    void StatusBar1_MouseMove(Qt::MouseButtons buttons, QPoint pos);
+    static void UpdateTipText(BalloonTip* tip, QWidget* tool, const QString& text);
+    void Form_Resize();
+    // Resizable with minimise and maximise boxes, or fixed at its size, as
+    // bResizable says.
+    void applyResizableStyle();
+    void resizeEvent(QResizeEvent* event) override;
 
     // --- program information and update check ----------------------------------
 

@@ -6,6 +6,7 @@
 #include "mainwindow/widgets/DriveList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modSettings.h"
@@ -151,8 +152,10 @@ void TestFrmMainStartup::emptyStore()
         types << parking->item(i)->text();
     QCOMPARE(types, (QStringList{"CARGO", "DOCK", "GATE", "MIL_CARGO", "MIL_COMBAT", "RAMP"}));
 
-    QVERIFY(!w.ui.combo_SimFolder->toolTip().isEmpty());
-    QVERIFY(w.ui.StatusBar1->tagTipsEnabled());
+    // The help texts live in the balloons; the status bar's follow the mouse.
+    QVERIFY(w.hTip && !w.hTip->toolText(w.ui.combo_SimFolder).isEmpty());
+    QVERIFY(w.ui.combo_SimFolder->toolTip().isEmpty());
+    QVERIFY(!w.ui.StatusBar1->tagTipsEnabled());
     QVERIFY(w.windowTitle().startsWith(QStringLiteral("   Fernquill V.")));
     QVERIFY(w.windowTitle().contains(QStringLiteral("  -  ")));
     // No manual beside the test program.

@@ -1,0 +1,140 @@
+// The main window's option toggles and the menu items that only start
+// something: quitting, the manual, the column options window. Also the status
+// bar's balloon text and the window's resizing.
+#include "mainwindow/frm_Main.h"
+
+#include "mainwindow/frm_ListViewOptions.h"
+#include "mainwindow/widgets/StatusPanels.h"
+#include "shared/BalloonTip.h"
+#include "shared/Globals.h"
+#include "shared/MessageBox.h"
+#include "shared/ProportionalResize.h"
+#include "shared/modSettings.h"
+#include "shared/modSystem.h"
+
+#include <QAction>
+
+namespace {
+
+// An option lives in its flag and in its menu item's check mark; a toggle
+// inverts both and stores the new state at once. A menu click has already
+// moved the check mark, so the mark follows the flag rather than flipping.
+void toggleOption(QAction* item, bool& flag, const QString& key)
+{
+    flag = !flag;
+    item->setChecked(flag);
+    if (!modSettings::SaveSwitch(key, flag))
+        msgbox::MsgBox(QStringLiteral("The setting could not be saved to ") + modSettings::SettingsFilePath() +
+                           QStringLiteral(". It applies until the program ends."),
+                       msgbox::vbOKOnly | msgbox::vbCritical);
+}
+
+} // namespace
+
+void frm_Main::mnuConfirm_Click()
+{
+    toggleOption(ui.mnuConfirm, bConfirm, QStringLiteral("Update"));
+}
+
+void frm_Main::mnuAutoBackup_Click()
+{
+    toggleOption(ui.mnuAutoBackup, bAutoBackup, QStringLiteral("AutoBackup"));
+}
+
+void frm_Main::mnu_AutoUpdate_Click()
+{
+    toggleOption(ui.mnu_AutoUpdate, bAutoUpdate, QStringLiteral("AutoUpdate"));
+}
+
+void frm_Main::mnuResizable_Click()
+{
+    toggleOption(ui.mnuResizable, bResizable, QStringLiteral("Resizeable"));
+    applyResizableStyle();
+}
+
+void frm_Main::mnuRememberLastPath_Click()
+{
+    toggleOption(ui.mnuRememberLastPath, globals::gbRememberPath, QStringLiteral("IsMerrow"));
+}
+
+void frm_Main::mnuToolTips_Click()
+{
+    // Windows set their tooltips up when they load: this one at the next start.
+    toggleOption(ui.mnuToolTips, globals::gbToolTips, QStringLiteral("ToolTips"));
+}
+
+void frm_Main::mnuEditor_Click()
+{
+    toggleOption(ui.mnuEditor, globals::gbUseEditor, QStringLiteral("Editor"));
+}
+
+void frm_Main::applyResizableStyle()
+{
+    const bool shown = isVisible();
+    if (bResizable) {
+        setMinimumSize(minimumSizeHint());
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        setFixedSize(size());
+    }
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowMinimizeButtonHint, bResizable);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, bResizable);
+    if (flags != windowFlags()) {
+        setWindowFlags(flags);
+        // New window flags hide a shown window; the frame changes in place.
+        if (shown)
+            show();
+    }
+}
+
+void frm_Main::mnuQuit_Click()
+{
+    // Ends the program the way closing the window does, so an open text
+    // editor still asks about its unsaved changes.
+    close();
+}
+
+void frm_Main::mnu_Manual_Click()
+{
+    modSystem::OpenWithDesktop(sManualFile);
+}
+
+void frm_Main::mnuDataGrid_Click()
+{
+    frm_ListViewOptions::showOptions(ui.ListView1, this);
+}
+
+void frm_Main::StatusBar1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
+{
+    if (!globals::gbToolTips) {
+        ui.StatusBar1->setToolTip(QString());
+        return;
+    }
+    // While a button is held no panel counts as under the mouse.
+    const int panel = buttons != Qt::NoButton ? 0 : ui.StatusBar1->panelAt(pos.x());
+    const QString tip = ui.StatusBar1->panelTag(panel);
+    ui.StatusBar1->setToolTip(QString());
+    // Only a change of panel changes the balloon, not every move.
+    if (panel != iLastPanel) {
+        iLastPanel = panel;
+        UpdateTipText(hTip, ui.StatusBar1, tip);
+    }
+}
+
+void frm_Main::UpdateTipText(BalloonTip* tip, QWidget* tool, const QString& text)
+{
+    if (tip)
+        tip->updateTipText(tool, text);
+}
+
+void frm_Main::Form_Resize()
+{
+    modGlobal::ResizeForm(this);
+}
+
+void frm_Main::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
