@@ -96,6 +96,8 @@ void frm_Main::wire()
     // parking types and codes
 
     // batch validation and report options
+    connect(ui.mnuvalidateAll, &QAction::triggered, this, &frm_Main::mnuvalidateAll_Click);
+    connect(ui.mnuAnalyzeOptions, &QAction::triggered, this, &frm_Main::mnuAnalyzeOptions_Click);
 
     // navigation, menus, options, tooltips, column options, resizing
     connect(ui.cmd_DirUp, &QPushButton::clicked, this, &frm_Main::cmd_DirUp_Click);

@@ -111,6 +111,11 @@ public:
     // --- parking types and codes -------------------------------------------------
 
     // --- batch validation and report options ------------------------------------
+    void mnuvalidateAll_Click();
+    void mnuAnalyzeOptions_Click();
+    // Shows a text file in the internal editor or the desktop's program, as
+    // the "Editor" option says (the batch report).
+    void ShowTextFile(const QString& path);
 
     // --- navigation, menus, options, tooltips, column options, resizing ---------
     // The window's balloon tooltips (null when the option is off).

@@ -25,10 +25,12 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
                 openTextFile(2, globals::gsAirlinesFSXPath);
             break;
         case 9:
-            // Without entries this opens the batch validation window once
-            // that window exists; a folder with entries is validated.
+            // A folder with entries is validated; without entries the
+            // batch validation window opens.
             if (ui.ListView1->rowCount() > 0)
                 mnuValidate_Click();
+            else
+                mnuvalidateAll_Click();
             break;
         default:
             break;

@@ -1,0 +1,88 @@
+#include "validation/BatchReport.h"
+
+#include "platform/Cp1252.h"
+#include "platform/PathResolver.h"
+#include "shared/AppInfo.h"
+
+#include <QFile>
+
+namespace BatchReport {
+
+QString headerText(const QString& root, Mode mode, const QString& date, const QString& time)
+{
+    const QString kind =
+        mode == Mode::ErrorsOnly ? QStringLiteral(" (error report) *") : QStringLiteral(" (full report) *");
+    return QStringLiteral("Fernquill V.%1.%2.%3 - %4 %5 - Validate all aircraft below folder : \"%6\"")
+               .arg(appinfo::kMajor)
+               .arg(appinfo::kMinor)
+               .arg(appinfo::kRevision)
+               .arg(date, time, root) +
+           kind;
+}
+
+QStringList framed(const QString& line)
+{
+    const QString stars(line.size(), u'*');
+    return {stars, line, stars};
+}
+
+QStringList skipBlock(const QString& skipMessage, const QString& folder)
+{
+    return framed(skipMessage + folder + QStringLiteral(" *"));
+}
+
+QByteArray encodeLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += platform::cp1252::encode(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+QByteArray blockFor(Mode mode, const FolderOutcome& outcome)
+{
+    if (!outcome.skipMessage.isEmpty())
+        return encodeLines(skipBlock(outcome.skipMessage, outcome.folder));
+    if (!outcome.reportWritten)
+        return {};
+    if (mode == Mode::ErrorsOnly && !outcome.reportErrors)
+        return {};
+    return outcome.report;
+}
+
+QByteArray combine(const QString& root, Mode mode, const QString& date, const QString& time,
+                   const QList<FolderOutcome>& outcomes)
+{
+    QByteArray out = encodeLines(framed(headerText(root, mode, date, time)));
+    for (const FolderOutcome& outcome : outcomes)
+        out += blockFor(mode, outcome);
+    return out;
+}
+
+QStringList foldersBelow(const QString& root)
+{
+    QStringList out;
+    if (root.isEmpty())
+        return out;
+    for (const QString& name : platform::paths::matchEntries(root, u"*", platform::paths::EntryKind::Dirs))
+        out.append(platform::paths::join(root, name));
+    return out;
+}
+
+bool removeFolderLog(const QString& folder)
+{
+    bool removed = false;
+    for (const QString& name :
+         platform::paths::matchEntries(folder, u"zibcheck.log", platform::paths::EntryKind::Files))
+        removed = QFile::remove(platform::paths::join(folder, name)) || removed;
+    return removed;
+}
+
+platform::fileio::Result write(const QString& path, const QByteArray& bytes)
+{
+    return platform::fileio::writeAtomically(path, bytes);
+}
+
+} // namespace BatchReport
