@@ -1,6 +1,7 @@
 #include "validation/frm_AnalyzeOptions.h"
 
 #include "mainwindow/MainUiBuild.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modSettings.h"
@@ -145,13 +146,7 @@ void frm_AnalyzeOptions::buildUi()
 
 void frm_AnalyzeOptions::Form_Load()
 {
-    // Without the tooltip option the help texts go (labels keep theirs).
-    if (!globals::gbToolTips) {
-        for (QWidget* w : findChildren<QWidget*>()) {
-            if (!qobject_cast<QLabel*>(w))
-                w->setToolTip(QString());
-        }
-    }
+    balloontips::SetUpToolTips(this, globals::gbToolTips);
 
     const bool airlinesFound = globals::gbAirlinesFS9Found || globals::gbAirlinesFSXFound;
     const QString stored = modSettings::GetSetting(kKey, AnalyzeOptions::missingKeyDefault());

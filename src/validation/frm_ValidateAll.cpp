@@ -5,6 +5,7 @@
 #include "mainwindow/MainUiBuild.h"
 #include "mainwindow/widgets/DirList.h"
 #include "platform/FileIo.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "validation/ValidationReport.h"
@@ -160,12 +161,7 @@ void frm_ValidateAll::takeRoot()
 
 void frm_ValidateAll::Form_Load()
 {
-    if (!globals::gbToolTips) {
-        for (QWidget* w : findChildren<QWidget*>()) {
-            if (!qobject_cast<QLabel*>(w))
-                w->setToolTip(QString());
-        }
-    }
+    balloontips::SetUpToolTips(this, globals::gbToolTips);
 
     OptRep[0]->setChecked(true);
     ProgressBar1->setValue(ProgressBar1->minimum());
