@@ -88,6 +88,11 @@ void frm_Main::wire()
     }
 
     // input rules, effects and description
+    connect(ui.cmd_Effect_Update, &QPushButton::clicked, this, &frm_Main::cmd_Effect_Update_Click);
+    connect(rightClick(), &frm_RightClick::mnuEffectsDisable_Click, this, &frm_Main::EffectDisable);
+    connect(rightClick(), &frm_RightClick::mnuEffectsDefault_Click, this, &frm_Main::EffectDefault);
+    connect(rightClick(), &frm_RightClick::mnuEffectsSelect_Click, this, &frm_Main::EffectSelect);
+    wireInputRules();
 
     // update-all commands, file assignment, aircraft-type switch
 

@@ -103,6 +103,29 @@ public:
     void StatusBar1_PanelDblClick(int panel);
 
     // --- input rules, effects and description ----------------------------------
+    // Key filters of the edit fields: each gets the typed character code and
+    // may replace it; 0 drops the key. `index` is the box of the exit (0 to 4).
+    void txt_Exit_0_KeyPress(int index, int& KeyAscii);
+    void txt_Exit_1_KeyPress(int index, int& KeyAscii);
+    void txt_Exit_2_KeyPress(int index, int& KeyAscii);
+    void txt_FS9Radius_KeyPress(int& KeyAscii);
+    void txt_WingSpan_New_KeyPress(int& KeyAscii);
+    void txt_atc_ParkingCodes_KeyPress(int& KeyAscii);
+    // Focus guards: the grid takes the focus while there is nothing to edit
+    // (no entry shown / no rows), or always (the read-only exit ticks).
+    void GotFocus_NeedsEntry();
+    void GotFocus_NeedsRows();
+    void GotFocus_ToGrid();
+    // "&2. Update": the description of the shown entry and the eleven effects.
+    void cmd_Effect_Update_Click();
+    // The effects pop-up menu's operations on the current effect slot (iEffect).
+    void EffectDefault();
+    void EffectDisable();
+    void EffectSelect();
+    void txt_effects_GotFocus(int index);
+    void txt_effects_MouseDown(int index, Qt::MouseButton button, QPoint pos);
+    // Hooks the key, focus and mouse handlers above to their controls.
+    void wireInputRules();
 
     // --- update-all commands, file assignment, aircraft-type switch ------------
 

@@ -1,0 +1,110 @@
+// The effects tab: writing the description and the eleven effects back, and
+// the effect fields' focus colours and pop-up menu operations.
+#include "mainwindow/frm_Main.h"
+
+#include "editing/AircraftCfg.h"
+#include "editing/EffectsUpdate.h"
+#include "editing/frm_RightClick.h"
+#include "mainwindow/widgets/DescriptionEdit.h"
+#include "mainwindow/widgets/ListView.h"
+#include "mainwindow/widgets/VbColors.h"
+#include "shared/MessageBox.h"
+#include "shared/RuntimeError.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+
+void frm_Main::cmd_Effect_Update_Click()
+{
+    runtimeerror::runHandler(QStringLiteral("cmd_Effect_Update_Click"), [this] {
+        // The description box belongs to the entry last shown; the selection
+        // may have moved on by a single click since.
+        const int row = m_shownRow >= 0 ? m_shownRow : ui.ListView1->selectedRow();
+        if (row < 0)
+            throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
+                                             QStringLiteral("No [fltsim.x] entry is selected"));
+        if (bConfirm && msgbox::MsgBox(QStringLiteral("Are you sure?"),
+                                       msgbox::vbYesNo | msgbox::vbQuestion) != msgbox::vbYes)
+            return;
+        if (bAutoBackup) {
+            if (const auto backup = AircraftCfg::makeBackupOnce(oIni.path()); !backup)
+                throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
+        }
+
+        EffectsUpdate::Request request;
+        request.section = ui.ListView1->rowText(row, 0);
+        request.description = EffectsUpdate::changedDescription(ui.txt_Description->text(), sDescriptionOrg);
+        for (int i = 0; i < AircraftCfg::kEffectSlotCount; ++i)
+            request.effects[static_cast<size_t>(i)] = {ui.txt_effects.at(i)->text(),
+                                                       ui.chk_Effect.at(i)->isChecked()};
+
+        const WriteBack::Outcome outcome = EffectsUpdate::write(oIni, request);
+        if (!outcome.ok) {
+            // The edits stay in the fields; reloading now would throw them away.
+            msgbox::MsgBox(QStringLiteral("The file:") + outcome.file + msgbox::vbCrLf + msgbox::vbCrLf +
+                               QStringLiteral(" could not be written. Nothing was changed in it.") +
+                               msgbox::vbCrLf + outcome.error,
+                           msgbox::vbOKOnly | msgbox::vbCritical);
+            return;
+        }
+
+        Dir1_Change();
+        ui.ListView1->selectRow(row);
+        ListView1_DblClick();
+        QApplication::processEvents();
+    });
+}
+
+void frm_Main::EffectDefault()
+{
+    if (!EffectsUpdate::isSlot(iEffect))
+        return;
+    const AircraftCfg::EffectValue effect = EffectsUpdate::defaultEffect(iEffect);
+    ui.txt_effects.at(iEffect)->setText(effect.file);
+    ui.chk_Effect.at(iEffect)->setChecked(effect.once);
+}
+
+void frm_Main::EffectDisable()
+{
+    // The menu sets the slot before it opens; a call without one does nothing.
+    if (!EffectsUpdate::isSlot(iEffect))
+        return;
+    ui.txt_effects.at(iEffect)->clear();
+    ui.chk_Effect.at(iEffect)->setChecked(false);
+}
+
+void frm_Main::EffectSelect()
+{
+    if (!EffectsUpdate::isSlot(iEffect)) {
+        msgbox::MsgBox(
+            QStringLiteral("Please click in a effect textbox first to select the effect you want to update"),
+            msgbox::vbOKOnly | msgbox::vbInformation);
+        return;
+    }
+    const int slot = iEffect;
+    msgbox::FileDialog dialog;
+    dialog.filter = QStringLiteral("Effect (*.fx) | *.fx");
+    // The dialog opens in the folder of aircraft.cfg.
+    dialog.initialPath = oIni.path();
+    const QString chosen = msgbox::GetOpenFileName(this, dialog);
+    if (chosen.isEmpty())
+        return;
+    ui.txt_effects.at(slot)->setText(EffectsUpdate::effectNameFromPath(chosen));
+}
+
+void frm_Main::txt_effects_GotFocus(int index)
+{
+    iEffect = index;
+    for (int i = 0; i < ui.txt_effects.size(); ++i)
+        setBackColor(ui.txt_effects[i], vbColor(i == index ? vbcolor::LightOrange : vbcolor::White));
+}
+
+void frm_Main::txt_effects_MouseDown(int index, Qt::MouseButton button, QPoint pos)
+{
+    if (button != Qt::RightButton)
+        return;
+    iEffect = index;
+    rightClick()->mnuThisEffects->popup(ui.txt_effects.at(index)->mapToGlobal(pos));
+}

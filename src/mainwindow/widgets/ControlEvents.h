@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPoint>
+
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+// Hands the key presses, focus arrivals and mouse presses of chosen controls
+// to handlers, the way the classic controls raised KeyPress, GotFocus and
+// MouseDown. One instance serves any number of controls.
+class ControlEvents : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Gets the typed character code and may replace it; 0 drops the key.
+    using KeyPress = std::function<void(int& keyAscii)>;
+    using GotFocus = std::function<void()>;
+    using MouseDown = std::function<void(Qt::MouseButton button, QPoint pos)>;
+
+    explicit ControlEvents(QObject* parent = nullptr);
+
+    // Typed characters of a text field (QLineEdit): printable characters and
+    // Backspace (8). Shortcuts (Ctrl or Meta held: copy, paste, undo ...) and
+    // editing keys without a character (arrows, Delete) reach the field
+    // unfiltered, and a read-only field is not filtered at all. A replaced
+    // character is inserted at the caret as if typed.
+    void onKeyPress(QWidget* control, KeyPress handler);
+    void onGotFocus(QWidget* control, GotFocus handler);
+    // Any mouse button pressed over the control; pos in the control's own
+    // coordinates. The control still gets the press (and the focus) itself.
+    void onMouseDown(QWidget* control, MouseDown handler);
+    // The control's own context menu no longer opens on the right mouse button
+    // (the keyboard's menu key still opens it).
+    void suppressMouseContextMenu(QWidget* control);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool filterKey(QWidget* control, QKeyEvent* event, const KeyPress& handler);
+
+    struct Handlers
+    {
+        KeyPress keyPress;
+        GotFocus gotFocus;
+        MouseDown mouseDown;
+        bool noMouseContextMenu = false;
+    };
+    Handlers& handlersOf(QWidget* control);
+
+    QHash<QObject*, Handlers> m_handlers;
+};
