@@ -95,6 +95,36 @@ void frm_Main::wire()
     wireInputRules();
 
     // update-all commands, file assignment, aircraft-type switch
+    connect(ui.cmd_Update_all_atc_airline, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_atc_airline_Click);
+    connect(ui.cmd_Update_all_atc_heavy, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_atc_heavy_Click);
+    connect(ui.cmd_Update_all_atc_model, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_atc_model_Click);
+    connect(ui.cmd_Update_all_atc_Parking_codes, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_atc_Parking_codes_Click);
+    connect(ui.cmd_Update_all_atc_Parking_types, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_atc_Parking_types_Click);
+    connect(ui.cmd_Update_all_ui_Createdby, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_ui_Createdby_Click);
+    connect(ui.cmd_Update_all_ui_Manufacturer, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_ui_Manufacturer_Click);
+    connect(ui.cmd_Update_all_ui_Typerole, &QPushButton::clicked, this,
+            &frm_Main::cmd_Update_all_ui_Typerole_Click);
+    connect(ui.cmd_Update_all_ui_Type, &QPushButton::clicked, this, &frm_Main::cmd_Update_all_ui_Type_Click);
+    // The button follows every change of the lists' texts (code clearing a
+    // list included); the handlers only set its state.
+    connect(ui.combo_Texture, &QComboBox::currentTextChanged, this, &frm_Main::combo_Texture_Change);
+    connect(ui.combo_Texture, &QComboBox::activated, this, &frm_Main::combo_Texture_Click);
+    connect(ui.combo_Model, &QComboBox::currentTextChanged, this, &frm_Main::combo_Model_Change);
+    connect(ui.combo_Model, &QComboBox::activated, this, &frm_Main::combo_Model_Click);
+    connect(ui.combo_Airfile, &QComboBox::currentTextChanged, this, &frm_Main::combo_Airfile_Change);
+    connect(ui.combo_Airfile, &QComboBox::activated, this, &frm_Main::combo_Airfile_Click);
+    connect(ui.cmd_Associate, &QPushButton::clicked, this, &frm_Main::cmd_Associate_Click);
+    connect(ui.lst_Airfile, &QListWidget::itemClicked, this, &frm_Main::lst_Airfile_Click);
+    connect(ui.opt_ac_Normal, &QRadioButton::clicked, this, &frm_Main::opt_ac_Normal_Click);
+    connect(ui.opt_ac_Helicopter, &QRadioButton::clicked, this, &frm_Main::opt_ac_Helicopter_Click);
+    connect(ui.opt_ac_AI, &QRadioButton::clicked, this, &frm_Main::opt_ac_AI_Click);
 
     // deleting, renumbering, sorting, removing keys, pop-up menu
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/AirTypeSwitch.h"
+#include "editing/UpdateAll.h"
 #include "mainwindow/ModelLookup.h"
 #include "mainwindow/frm_MainUi.h"
 #include "shared/clsIniFile.h"
@@ -128,6 +130,38 @@ public:
     void wireInputRules();
 
     // --- update-all commands, file assignment, aircraft-type switch ------------
+    void cmd_Update_all_atc_airline_Click();
+    void cmd_Update_all_atc_heavy_Click();
+    void cmd_Update_all_atc_model_Click();
+    void cmd_Update_all_atc_Parking_codes_Click();
+    void cmd_Update_all_atc_Parking_types_Click();
+    void cmd_Update_all_ui_Createdby_Click();
+    void cmd_Update_all_ui_Manufacturer_Click();
+    void cmd_Update_all_ui_Typerole_Click();
+    void cmd_Update_all_ui_Type_Click();
+    void combo_Texture_Change();
+    void combo_Texture_Click();
+    void combo_Model_Change();
+    void combo_Model_Click();
+    void combo_Airfile_Change();
+    void combo_Airfile_Click();
+    void cmd_Associate_Click();
+    void lst_Airfile_Click();
+    void opt_ac_Normal_Click();
+    void opt_ac_Helicopter_Click();
+    void opt_ac_AI_Click();
+
+private:
+    void updateAll(UpdateAll::Member member);
+    QString updateAllValue(UpdateAll::Member member) const;
+    void enableAssociate();
+    void switchAirType(AirTypeSwitch::Member member);
+    void showRememberedAirType();
+    // The .air file whose type record the option buttons show (set by
+    // ReadAirFile): the switch writes into no other file.
+    QString m_airTypeShownFile;
+
+public:
 
     // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
 

@@ -85,6 +85,9 @@ void frm_Main::ListView1_Click()
             if (match)
                 ui.lst_Airfile->setCurrentRow(i);
         }
+        // The list's click shows the type of the row's air file, or disables
+        // the type buttons when the folder has no air file of that name.
+        lst_Airfile_Click();
         for (QComboBox* combo : {ui.combo_Texture, ui.combo_Model, ui.combo_Airfile})
             combo->setCurrentIndex(-1);
     });
@@ -216,6 +219,7 @@ void frm_Main::ReadAirFile()
     }
     bAirReady = false;
     const airmdl::AirRead read = airmdl::readAirType(sAirFile);
+    m_airTypeShownFile = read.status == airmdl::AirStatus::Found ? sAirFile : QString();
     if (read.status == airmdl::AirStatus::Found) {
         for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
             opt->setEnabled(true);

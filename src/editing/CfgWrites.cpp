@@ -1,0 +1,31 @@
+#include "editing/CfgWrites.h"
+
+#include "platform/ProfileEngine.h"
+
+namespace CfgWrites {
+
+Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes)
+{
+    platform::profile::Batch batch(ini.path());
+    Outcome out;
+    for (const KeyWrite& w : writes) {
+        ini.setSection(w.section);
+        ini.setKey(w.key);
+        // A null text would delete the key; an empty field writes "key=".
+        ini.setValue(w.value.isNull() ? QStringLiteral("") : w.value);
+        if (!ini.lastWriteOk()) {
+            out.ok = false;
+            out.file = ini.path();
+            out.error = ini.lastError();
+            return out; // the batch goes without a commit: nothing was written
+        }
+    }
+    if (const auto committed = batch.commit(); !committed.ok) {
+        out.ok = false;
+        out.file = ini.path();
+        out.error = committed.error;
+    }
+    return out;
+}
+
+} // namespace CfgWrites
