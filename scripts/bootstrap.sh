@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation
+    mdbtools-dev libglib2.0-dev
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "mainwindow/widgets/DriveList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
+#include "mainwindow/widgets/TickList.h"
 #include "mainwindow/widgets/VbColors.h"
 #include "platform/PathResolver.h"
 #include "shared/AppInfo.h"
@@ -31,6 +32,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -129,6 +131,15 @@ void frm_Main::wire()
     // deleting, renumbering, sorting, removing keys, pop-up menu
 
     // parking types and codes
+    auto* parkingTicks = new TickListDelegate(ui.lstParking);
+    connect(parkingTicks, &TickListDelegate::toggledByUser, this, &frm_Main::lstParking_Click);
+    connect(ui.cmdDropDown, &QToolButton::clicked, this, &frm_Main::cmdDropDown_Click);
+    connect(qApp, &QApplication::focusChanged, &m_parkingFocusContext, [this](QWidget* old, QWidget*) {
+        if (old == ui.lstParking)
+            lstParking_LostFocus();
+    });
+    watchBackgroundClicks(this, [this] { Form_Click(); });
+    connect(ui.cmd_ParkingCodes, &QPushButton::clicked, this, &frm_Main::cmd_ParkingCodes_Click);
 
     // batch validation and report options
     connect(ui.mnuvalidateAll, &QAction::triggered, this, &frm_Main::mnuvalidateAll_Click);

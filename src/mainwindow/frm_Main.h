@@ -166,6 +166,22 @@ public:
     // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
 
     // --- parking types and codes -------------------------------------------------
+    void cmdDropDown_Click();
+    void lstParking_Click();
+    void lstParking_LostFocus();
+    void Form_Click();
+    void cmd_ParkingCodes_Click();
+    // The folder parkingspecs.mdb is looked for in; empty means the program
+    // folder (tests point it at a folder of their own).
+    QString sParkingCodeFolder;
+
+private:
+    // Context of the connection to the application's focus changes: it goes
+    // with the window's own members, before the widgets are torn down, so the
+    // focus moves of that teardown never reach a half-destroyed window.
+    QObject m_parkingFocusContext;
+
+public:
 
     // --- batch validation and report options ------------------------------------
     void mnuvalidateAll_Click();
