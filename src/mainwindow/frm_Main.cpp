@@ -103,6 +103,14 @@ void frm_Main::wire()
     // update-all commands, file assignment, aircraft-type switch
 
     // deleting, renumbering, sorting, removing keys, pop-up menu
+    connect(ui.mnuDelKeys, &QAction::triggered, this, &frm_Main::mnuDelKeys_Click);
+    connect(ui.mnuRenumber, &QAction::triggered, this, &frm_Main::FlightSimSectionRenumber);
+    connect(ui.mnuSortKeys, &QAction::triggered, this, &frm_Main::DoSortKeys);
+    frm_RightClick* const popups = rightClick();
+    connect(popups, &frm_RightClick::mnuDelete_Click, this, &frm_Main::FlightSimSectionDelete);
+    connect(popups, &frm_RightClick::mnuRenumber_Click, this, &frm_Main::FlightSimSectionRenumber);
+    connect(popups, &frm_RightClick::mnuSortKeys_Click, this, &frm_Main::DoSortKeys);
+    connect(popups, &frm_RightClick::mnuResize_Click, this, &frm_Main::ResizeGrid);
 
     // parking types and codes
 
