@@ -129,6 +129,14 @@ void frm_Main::wire()
     connect(ui.opt_ac_AI, &QRadioButton::clicked, this, &frm_Main::opt_ac_AI_Click);
 
     // deleting, renumbering, sorting, removing keys, pop-up menu
+    connect(ui.mnuDelKeys, &QAction::triggered, this, &frm_Main::mnuDelKeys_Click);
+    connect(ui.mnuRenumber, &QAction::triggered, this, &frm_Main::FlightSimSectionRenumber);
+    connect(ui.mnuSortKeys, &QAction::triggered, this, &frm_Main::DoSortKeys);
+    frm_RightClick* const popups = rightClick();
+    connect(popups, &frm_RightClick::mnuDelete_Click, this, &frm_Main::FlightSimSectionDelete);
+    connect(popups, &frm_RightClick::mnuRenumber_Click, this, &frm_Main::FlightSimSectionRenumber);
+    connect(popups, &frm_RightClick::mnuSortKeys_Click, this, &frm_Main::DoSortKeys);
+    connect(popups, &frm_RightClick::mnuResize_Click, this, &frm_Main::ResizeGrid);
 
     // parking types and codes
     auto* parkingTicks = new TickListDelegate(ui.lstParking);

@@ -13,6 +13,7 @@
 
 class BalloonTip;
 class QComboBox;
+class frm_Remove;
 class frm_RightClick;
 
 // The main window: the entry grid of the aircraft folder shown in Dir1, the
@@ -164,6 +165,22 @@ private:
 public:
 
     // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
+    void FlightSimSectionDelete();
+    void FlightSimSectionRenumber();
+    // Renumbers the [fltsim.N] sections, dropping the entries of the given
+    // grid rows in the same rewrite. False when nothing was written (the user
+    // has been told why).
+    bool Renumber_fltsim(const QList<int>& dropRows = {});
+    void DoSortKeys();
+    static void SortArray(QList<QStringList>& table, int column);
+    void mnuDelKeys_Click();
+    // The remove-keys window, created on first use.
+    frm_Remove* removeKeysWindow();
+
+private:
+    QPointer<frm_Remove> m_frmRemove;
+
+public:
 
     // --- parking types and codes -------------------------------------------------
     void cmdDropDown_Click();

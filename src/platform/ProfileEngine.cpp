@@ -533,6 +533,68 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 
 void clearCache() { cache().clear(); }
 
+FileLines readLines(const QString& path)
+{
+    FileLines out;
+    QString file;
+    const auto p = load(path, &file);
+    if (!p) {
+        if (QFileInfo::exists(file))
+            out.error = QStringLiteral("%1: the file cannot be read").arg(file);
+        return out;
+    }
+    out.exists = true;
+    out.newline = p->lfOnly ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    QHash<int, int> sectionAt; // header line -> section
+    for (int s = 0; s < p->sections.size(); ++s)
+        sectionAt.insert(p->sections[s].header, s);
+    out.lines.reserve(p->lines.size());
+    for (int i = 0; i < p->lines.size(); ++i) {
+        const Line& l = p->lines[i];
+        FileLine f;
+        f.text = p->text.mid(l.start, l.contentEnd - l.start);
+        f.end = p->text.mid(l.contentEnd, p->lineEnd(i) - l.contentEnd);
+        switch (l.kind) {
+        case LineKind::Blank:
+            f.kind = FileLine::Kind::Blank;
+            break;
+        case LineKind::Comment:
+            f.kind = FileLine::Kind::Comment;
+            break;
+        case LineKind::Header:
+            f.kind = FileLine::Kind::Header;
+            f.name = p->sections[sectionAt.value(i)].name;
+            break;
+        case LineKind::Key:
+            f.kind = FileLine::Kind::Key;
+            f.name = keyName(*p, l).toString();
+            f.value = keyValue(*p, l);
+            break;
+        case LineKind::Text:
+            f.kind = FileLine::Kind::Text;
+            break;
+        }
+        out.lines.append(std::move(f));
+    }
+    return out;
+}
+
+WriteResult replaceText(const QString& path, const QString& text)
+{
+    QString file;
+    const auto p = load(path, &file);
+    if (!p) {
+        return failure(QFileInfo::exists(file) ? QStringLiteral("%1: the file cannot be read").arg(file)
+                                               : QStringLiteral("%1: the file does not exist").arg(file));
+    }
+    bool lossy = false;
+    QByteArray out = p->bytes.left(p->bomBytes);
+    out += encodeFor(p.get(), text, &lossy);
+    if (lossy)
+        return failure(QStringLiteral("%1: the text holds characters that Windows-1252 cannot store").arg(file));
+    return store(file, out);
+}
+
 Snapshot::Snapshot(const QString& path)
 {
     SnapshotState& s = snapshot();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // Our own implementation of the Windows profile functions
@@ -52,6 +53,40 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 
 // Drops every cached parse (tests use it; the cache is otherwise invisible).
 void clearCache();
+
+// ---- whole-file rewrites --------------------------------------------------
+// Every write above parses the whole file again, so a command that changes
+// many lines (sorting or deleting keys in every entry) reads the lines once
+// here, builds the new text and stores it with one replaceText.
+
+// One line of a profile file as the reads classify it.
+struct FileLine
+{
+    enum class Kind { Blank, Comment, Header, Key, Text };
+    Kind kind = Kind::Text;
+    QString text;  // the line without its line end
+    QString end;   // "\r\n", "\n", "\r", or empty for a last line without one
+    QString name;  // Header: the section name; Key: the key name, as reads and lists give them
+    QString value; // Key: the value as a read returns it, whatever its length
+};
+
+struct FileLines
+{
+    bool exists = false; // false for a missing file, and for one that cannot be read (error says why)
+    QString error;
+    QString newline;     // the line end a write gives a new line in this file
+    QList<FileLine> lines;
+};
+
+// The lines of the file as the next read sees them (the pending content of an
+// open batch included).
+FileLines readLines(const QString& path);
+
+// Replaces the file's whole content by `text`, encoded the way the file is
+// (Windows-1252, or UTF-16LE after its byte-order mark). Goes into the open
+// batch of the file when there is one. A missing file is not created; a
+// refused write changes nothing and is reported.
+WriteResult replaceText(const QString& path, const QString& text);
 
 
 // Within its scope every read of the file is served from one parse taken at

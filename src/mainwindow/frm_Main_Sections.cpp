@@ -1,0 +1,146 @@
+// Deleting and renumbering entries, sorting their keys and the remove-keys
+// window, as the main menu and the grid's pop-up menu start them.
+#include "mainwindow/frm_Main.h"
+
+#include "editing/AircraftCfg.h"
+#include "editing/frm_Remove.h"
+#include "editing/SectionOps.h"
+#include "mainwindow/widgets/ListView.h"
+#include "shared/MessageBox.h"
+#include "shared/RuntimeError.h"
+
+namespace {
+
+// A failed backup stops the command before anything is changed.
+void makeBackup(const QString& cfgPath)
+{
+    if (const auto backup = AircraftCfg::makeBackupOnce(cfgPath); !backup)
+        throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
+}
+
+void tellUnwritten(const QString& file, const QString& error)
+{
+    msgbox::MsgBox(SectionOps::unwrittenMessage(file, error), msgbox::vbOKOnly | msgbox::vbCritical);
+}
+
+bool askedYes(const QString& question)
+{
+    return msgbox::MsgBox(question, msgbox::vbYesNo | msgbox::vbQuestion) == msgbox::vbYes;
+}
+
+} // namespace
+
+void frm_Main::FlightSimSectionDelete()
+{
+    runtimeerror::runHandler(QStringLiteral("FlightSimSectionDelete"), [this] {
+        const int selected = ui.ListView1->selectedRow();
+        if (selected < 0) {
+            msgbox::MsgBox(QStringLiteral("You must select the [fltsim.x] entry which should be deleted"),
+                           msgbox::vbOKOnly | msgbox::vbInformation);
+            return;
+        }
+        // The copy is made before any question is asked.
+        if (bAutoBackup)
+            makeBackup(oIni.path());
+
+        const QList<int> ticked = ui.ListView1->tickedRows();
+        QList<int> drop;
+        if (ticked.size() > 1) {
+            if (bConfirm &&
+                !askedYes(QStringLiteral("About to delete several [fltsim.x] sections. Are you sure?")))
+                return;
+            drop = ticked;
+        } else if (ticked.size() == 1) {
+            const int row = ticked.first();
+            if (bConfirm && !askedYes(QStringLiteral("About to delete section [") + QString::number(row) +
+                                      QStringLiteral("] = ") + ui.ListView1->rowText(row, 1) +
+                                      QStringLiteral(". Are you sure?")))
+                return;
+            drop = ticked;
+        } else {
+            if (bConfirm && !askedYes(QStringLiteral("About to delete section [") +
+                                      ui.ListView1->rowText(selected, 0) + QStringLiteral("] = ") +
+                                      ui.ListView1->rowText(selected, 1) + QStringLiteral(". Are you sure?")))
+                return;
+            drop = {selected};
+        }
+        if (Renumber_fltsim(drop))
+            Dir1_Change();
+    });
+}
+
+void frm_Main::FlightSimSectionRenumber()
+{
+    runtimeerror::runHandler(QStringLiteral("FlightSimSectionRenumber"), [this] {
+        if (bConfirm && !askedYes(QStringLiteral("Are you sure?")))
+            return;
+        if (Renumber_fltsim())
+            Dir1_Change();
+    });
+}
+
+bool frm_Main::Renumber_fltsim(const QList<int>& dropRows)
+{
+    bool written = false;
+    runtimeerror::runHandler(QStringLiteral("Renumber_fltsim"), [&] {
+        QList<SectionOps::EntryRef> drop;
+        for (int row : dropRows)
+            drop.append({row, ui.ListView1->rowText(row, 0)});
+        // Deleting and renumbering land in one rewrite, or nothing changes.
+        const SectionOps::Rewrite plan = SectionOps::planRenumber(oIni.path(), drop);
+        if (!plan.ok) {
+            tellUnwritten(plan.file, plan.error);
+            return;
+        }
+        if (bAutoBackup)
+            makeBackup(oIni.path());
+        if (const auto r = SectionOps::apply(plan); !r.ok) {
+            tellUnwritten(plan.file, r.error);
+            return;
+        }
+        written = true;
+    });
+    return written;
+}
+
+void frm_Main::DoSortKeys()
+{
+    runtimeerror::runHandler(QStringLiteral("DoSortKeys"), [this] {
+        const SectionOps::Rewrite plan = SectionOps::planSortKeys(oIni.path());
+        if (!plan.ok) {
+            tellUnwritten(plan.file, plan.error);
+            return;
+        }
+        if (bAutoBackup)
+            makeBackup(oIni.path());
+        if (const auto r = SectionOps::apply(plan); !r.ok) {
+            tellUnwritten(plan.file, r.error);
+            return;
+        }
+        // No reload: the grid shows the entries as they were until the next load.
+        msgbox::MsgBox(QStringLiteral("The keys in the [fltsim.x] sections have been sorted"),
+                       msgbox::vbOKOnly | msgbox::vbInformation);
+    });
+}
+
+void frm_Main::SortArray(QList<QStringList>& table, int column)
+{
+    SectionOps::SortArray(table, column);
+}
+
+void frm_Main::mnuDelKeys_Click()
+{
+    const bool ready = runtimeerror::runHandler(QStringLiteral("mnuDelKeys_Click"), [this] {
+        if (bAutoBackup)
+            makeBackup(oIni.path());
+    });
+    if (ready)
+        removeKeysWindow()->showModal(); // the window reloads the folder itself when it closes
+}
+
+frm_Remove* frm_Main::removeKeysWindow()
+{
+    if (!m_frmRemove)
+        m_frmRemove = new frm_Remove(this);
+    return m_frmRemove;
+}
