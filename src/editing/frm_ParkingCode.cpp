@@ -1,5 +1,6 @@
 #include "editing/frm_ParkingCode.h"
 
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 
@@ -115,13 +116,7 @@ frm_ParkingCode::frm_ParkingCode(QLineEdit* codesField, QWidget* parent)
 
 void frm_ParkingCode::Form_Load(const QString& programFolder)
 {
-    if (!globals::gbToolTips) {
-        // Without tooltips every control's help text goes; labels keep theirs.
-        for (QWidget* w : findChildren<QWidget*>()) {
-            if (!qobject_cast<QLabel*>(w))
-                w->setToolTip(QString());
-        }
-    }
+    balloontips::SetUpToolTips(this, globals::gbToolTips);
     sAppPath = QDir(programFolder).absolutePath();
     if (!sAppPath.endsWith(u'/'))
         sAppPath += u'/';

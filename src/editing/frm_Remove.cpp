@@ -2,6 +2,7 @@
 
 #include "editing/SectionOps.h"
 #include "mainwindow/frm_Main.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 
@@ -52,17 +53,14 @@ void frm_Remove::showModal()
 
 void frm_Remove::applyToolTips()
 {
-    if (!globals::gbToolTips) {
-        for (QWidget* w : {static_cast<QWidget*>(List1), static_cast<QWidget*>(cmd_Wipe),
-                           static_cast<QWidget*>(cmd_All), static_cast<QWidget*>(cmd_None)})
-            w->setToolTip(QString());
-        return;
-    }
+    // The designed help texts, then the balloon set-up (or, with the option
+    // off, their clearing) as every window does at load.
     List1->setToolTip(QStringLiteral(
         "This list shows all unique keys found in the [fltsim.x] sections of this aircraft.cfg file"));
     cmd_Wipe->setToolTip(QStringLiteral("Delete selected keys in current aircraft.cfg"));
     cmd_All->setToolTip(QStringLiteral("Select all keys above for deletion"));
     cmd_None->setToolTip(QStringLiteral("De-select all keys above for deletion"));
+    balloontips::SetUpToolTips(this, globals::gbToolTips);
 }
 
 void frm_Remove::Form_Load()
