@@ -1,8 +1,8 @@
 #include "mainwindow/Application.h"
 
 #include <QApplication>
-#include <QIcon>
 
+#include "about/ProgramIcon.h"
 #include "mainwindow/frm_Main.h"
 
 namespace fernquill {
@@ -12,10 +12,7 @@ int runApplication(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fernquill"));
     QApplication::setOrganizationName(QStringLiteral("© Brackenhold Tools"));
-    QIcon icon;
-    for (int size : {16, 32, 48, 128})
-        icon.addFile(QStringLiteral(":/icons/fernquill-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(programicon::icon());
 
     frm_Main window;
     window.Form_Load();

@@ -171,6 +171,9 @@ void frm_Main::wire()
     connect(ui.StatusBar1, &StatusPanels::mouseMoved, this, &frm_Main::StatusBar1_MouseMove);
 
     // program information and update check
+    connect(ui.mnuAboutProg, &QAction::triggered, this, &frm_Main::mnuAboutProg_Click);
+    connect(ui.mnu_AppUpdate, &QAction::triggered, this, &frm_Main::mnu_AppUpdate_Click);
+    connect(ui.Zib[1], &QAction::triggered, this, [this] { Zib_Click(1); });
 }
 
 QString frm_Main::folderPath() const { return ui.Dir1->path(); }

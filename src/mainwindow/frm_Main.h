@@ -13,8 +13,10 @@
 
 class BalloonTip;
 class QComboBox;
+class frm_About;
 class frm_Remove;
 class frm_RightClick;
+class frm_Update;
 
 // The main window: the entry grid of the aircraft folder shown in Dir1, the
 // entry editor and the status bar. It owns the state of the loaded folder and
@@ -233,6 +235,21 @@ public:
     void resizeEvent(QResizeEvent* event) override;
 
     // --- program information and update check ----------------------------------
+    // The window became the active one: the weekly update check.
+    void Form_Activate();
+    void mnuAboutProg_Click();
+    void mnu_AppUpdate_Click();
+    void Zib_Click(int Index);
+    // The About and update windows, created on first use.
+    frm_About* aboutWindow();
+    frm_Update* updateWindow();
+    bool event(QEvent* event) override;
+
+private:
+    QPointer<frm_About> m_aboutWindow;
+    QPointer<frm_Update> m_updateWindow;
+
+public:
 
     // The grid's pop-up menu window, created on first use.
     frm_RightClick* rightClick();

@@ -2,6 +2,8 @@
 
 #include "WineFixture.h"
 
+#include "about/frm_Update.h"
+
 #include <QMap>
 #include <QString>
 
@@ -32,6 +34,9 @@ public:
 
 private:
     FakePrefix m_prefix;
+    // The weekly update check must never open its modal window (and go on
+    // the network) in a test that merely shows the main window.
+    frm_Update::ScriptedShow m_noUpdateWindow;
     std::unique_ptr<frm_Main> m_window;
 };
 
