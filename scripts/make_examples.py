@@ -128,6 +128,23 @@ def registry(t: Tree):
         "\"EXE Path\"=\"C:\\\\Program Files (x86)\\\\Microsoft Games\\\\Flight Simulator 9\"",
         "\"Language\"=dword:00000409",
         "",
+        # The Windows version the prefix declares (Wine's "Windows 7" setting).
+        "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion] 1700000000",
+        TIME,
+        "\"CSDVersion\"=\"Service Pack 1\"",
+        "\"CurrentBuildNumber\"=\"7601\"",
+        "\"CurrentVersion\"=\"6.1\"",
+        "\"EditionID\"=\"Professional\"",
+        "\"ProductName\"=\"Windows 7 Professional\"",
+        "",
+        "[System\\\\ControlSet001\\\\Control\\\\ProductOptions] 1700000000",
+        TIME,
+        "\"ProductType\"=\"WinNT\"",
+        "",
+        "[System\\\\ControlSet001\\\\Control\\\\Windows] 1700000000",
+        TIME,
+        "\"CSDVersion\"=dword:00000100",
+        "",
     ])
     appdata = "C:\\\\users\\\\fernquill\\\\AppData\\\\Roaming"
     t.unix_text("wineprefix/user.reg", [
