@@ -28,4 +28,10 @@ Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes)
     return out;
 }
 
+QString unwrittenMessage(const QString& file, const QString& error)
+{
+    return QStringLiteral("The file:") + file +
+           QStringLiteral("\r\n\r\n could not be written. Nothing was changed in it.\r\n") + error;
+}
+
 } // namespace CfgWrites

@@ -28,4 +28,7 @@ struct Outcome
 // names the file and the reason.
 Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes);
 
+// What the user is told when a command's change could not be written.
+QString unwrittenMessage(const QString& file, const QString& error);
+
 } // namespace CfgWrites

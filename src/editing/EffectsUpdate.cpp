@@ -1,6 +1,5 @@
 #include "editing/EffectsUpdate.h"
 
-#include "platform/ProfileEngine.h"
 
 #include <algorithm>
 
@@ -13,39 +12,16 @@ std::optional<QString> changedDescription(const QString& shown, const QString& l
     return shown;
 }
 
-WriteBack::Outcome write(clsIniFile& ini, const Request& r)
+CfgWrites::Outcome write(clsIniFile& ini, const Request& r)
 {
-    platform::profile::Batch batch(ini.path());
-    WriteBack::Outcome out;
-    const auto put = [&](const QString& section, const QString& key, const QString& value) {
-        if (!out.ok)
-            return;
-        ini.setSection(section);
-        ini.setKey(key);
-        // An empty value still writes its key ("key=" with nothing after it).
-        ini.setValue(value.isNull() ? QStringLiteral("") : value);
-        if (!ini.lastWriteOk()) {
-            out.ok = false;
-            out.file = ini.path();
-            out.error = ini.lastError();
-        }
-    };
-
+    QList<CfgWrites::KeyWrite> writes;
     if (r.description)
-        put(r.section, QStringLiteral("description"), *r.description);
+        writes.append({r.section, QStringLiteral("description"), *r.description});
     const auto& effectSlots = AircraftCfg::effectSlots();
     for (size_t i = 0; i < effectSlots.size(); ++i)
-        put(QStringLiteral("effects"), QString::fromLatin1(effectSlots[i].key),
-            AircraftCfg::effectWriteText(r.effects[i].file, r.effects[i].once));
-
-    if (!out.ok)
-        return out; // the batch goes without a commit: nothing was written
-    if (const auto committed = batch.commit(); !committed.ok) {
-        out.ok = false;
-        out.file = ini.path();
-        out.error = committed.error;
-    }
-    return out;
+        writes.append({QStringLiteral("effects"), QString::fromLatin1(effectSlots[i].key),
+                       AircraftCfg::effectWriteText(r.effects[i].file, r.effects[i].once)});
+    return CfgWrites::writeAll(ini, writes);
 }
 
 bool isSlot(int slot)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editing/AircraftCfg.h"
-#include "editing/WriteBack.h"
+#include "editing/CfgWrites.h"
 #include "shared/clsIniFile.h"
 
 #include <QString>
@@ -29,7 +29,7 @@ std::optional<QString> changedDescription(const QString& shown, const QString& l
 // Writes the request through `ini` in one go: the description, then the
 // eleven effect keys in slot order into "effects", empty ones included.
 // Either every write lands or the file stays as it was and the outcome says why.
-WriteBack::Outcome write(clsIniFile& ini, const Request& request);
+CfgWrites::Outcome write(clsIniFile& ini, const Request& request);
 
 // True for a slot index 0 to 10.
 bool isSlot(int slot);

@@ -48,10 +48,10 @@ Toggle toggleCode(const QString& codes, const QString& code)
     // strip empty places between commas.
     if (code.trimmed().isEmpty())
         return {Outcome::Ignored, codes};
-    if (codes.isEmpty())
-        return {Outcome::Added, code};
-
     const QString wanted = code.trimmed();
+    if (codes.isEmpty())
+        return {Outcome::Added, wanted};
+
     QStringList parts = codes.split(u',');
     const auto before = parts.size();
     parts.removeIf([&wanted](const QString& part) { return part.trimmed() == wanted; });
@@ -60,7 +60,7 @@ Toggle toggleCode(const QString& codes, const QString& code)
 
     if (modGlobal::CountCommas(codes) >= kMaxCodes - 1)
         return {Outcome::LimitReached, codes};
-    return {Outcome::Added, codes + u',' + code};
+    return {Outcome::Added, codes + u',' + wanted};
 }
 
 QString findDatabase(const QString& folder)

@@ -276,6 +276,9 @@ QString joinLines(const Lines& lines)
     return text;
 }
 
+const QString kChangedSinceLoad = QStringLiteral(
+    "The file has been changed since the folder was loaded; please check the entries and try again.");
+
 Rewrite planRenumber(const QString& cfgPath, const QList<EntryRef>& drop)
 {
     const platform::profile::FileLines read = platform::profile::readLines(cfgPath);
@@ -291,8 +294,7 @@ Rewrite planRenumber(const QString& cfgPath, const QList<EntryRef>& drop)
             Rewrite r;
             r.ok = false;
             r.file = cfgPath;
-            r.error = QStringLiteral("The file has been changed since the folder was loaded; "
-                                     "please check the entries and try again.");
+            r.error = kChangedSinceLoad;
             return r;
         }
         positions.append(ref.position);
@@ -329,12 +331,16 @@ platform::profile::WriteResult apply(const Rewrite& plan)
     return platform::profile::replaceText(plan.file, plan.text);
 }
 
-QString unwrittenMessage(const QString& file, const QString& error)
+QString gridMismatch(const QString& cfgPath, const QStringList& rowTexts)
 {
-    return QStringLiteral("The file:") + file +
-           QStringLiteral("\r\n\r\n could not be written. Nothing was changed "
-                          "in it.\r\n") +
-           error;
+    const platform::profile::FileLines read = platform::profile::readLines(cfgPath);
+    if (!read.exists)
+        return read.error.isEmpty() ? QStringLiteral("The file does not exist any more.") : read.error;
+    const QStringList names = entryNames(read.lines);
+    bool same = names.size() == rowTexts.size();
+    for (qsizetype i = 0; same && i < names.size(); ++i)
+        same = AircraftCfg::rowText(names[i]) == rowTexts[i];
+    return same ? QString() : kChangedSinceLoad;
 }
 
 } // namespace SectionOps

@@ -96,7 +96,11 @@ Rewrite planRemoveKeys(const QString& cfgPath, const QStringList& keys);
 // Writes a planned rewrite in one go; a plan that changes nothing writes nothing.
 platform::profile::WriteResult apply(const Rewrite& plan);
 
-// The text that tells the user a file could not be changed.
-QString unwrittenMessage(const QString& file, const QString& error);
+
+// Why the entries of the file no longer stand where the grid shows them (a
+// different number of entries, or another section at a row's place); empty
+// when they still do. Commands that address entries by grid row check it
+// before they write.
+QString gridMismatch(const QString& cfgPath, const QStringList& rowTexts);
 
 } // namespace SectionOps

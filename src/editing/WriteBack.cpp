@@ -1,7 +1,6 @@
 #include "editing/WriteBack.h"
 
 #include "editing/NumberText.h"
-#include "platform/ProfileEngine.h"
 
 #include <QFileInfo>
 
@@ -21,44 +20,21 @@ QList<QPair<QString, QString>> entryKeyList(const QStringList& texts, bool heavy
 
 Outcome write(clsIniFile& ini, const Request& r)
 {
-    platform::profile::Batch batch(ini.path());
-    Outcome out;
-    const auto put = [&](const QString& section, const QString& key, const QString& value) {
-        if (!out.ok)
-            return;
-        ini.setSection(section);
-        ini.setKey(key);
-        // An empty field still writes its key ("key=" with nothing after it).
-        ini.setValue(value.isNull() ? QStringLiteral("") : value);
-        if (!ini.lastWriteOk()) {
-            out.ok = false;
-            out.file = ini.path();
-            out.error = ini.lastError();
-        }
-    };
-
+    QList<CfgWrites::KeyWrite> writes;
     for (const auto& [key, value] : r.entryKeys)
-        put(r.section, key, value);
+        writes.append({r.section, key, value});
     if (!r.wingSpanNew.isEmpty())
-        put(QStringLiteral("airplane_geometry"), QStringLiteral("wing_span"),
-            AircraftCfg::wingSpanWriteText(r.wingSpanNew));
+        writes.append({QStringLiteral("airplane_geometry"), QStringLiteral("wing_span"),
+                       AircraftCfg::wingSpanWriteText(r.wingSpanNew)});
     for (int e = 0; e < AircraftCfg::kExitCount; ++e) {
         const auto& boxes = r.exits[static_cast<size_t>(e)];
         if (AircraftCfg::exitComplete(boxes))
-            put(QStringLiteral("exits"), QStringLiteral("exit.%1").arg(e),
-                AircraftCfg::exitWriteText(boxes, r.exitComments[static_cast<size_t>(e)]));
+            writes.append({QStringLiteral("exits"), QStringLiteral("exit.%1").arg(e),
+                           AircraftCfg::exitWriteText(boxes, r.exitComments[static_cast<size_t>(e)])});
     }
-    put(QStringLiteral("general"), QStringLiteral("atc_model"), r.generalAtcModel);
-    put(QStringLiteral("general"), QStringLiteral("atc_type"), r.generalAtcType);
-
-    if (!out.ok)
-        return out; // the batch goes without a commit: nothing was written
-    if (const auto committed = batch.commit(); !committed.ok) {
-        out.ok = false;
-        out.file = ini.path();
-        out.error = committed.error;
-    }
-    return out;
+    writes.append({QStringLiteral("general"), QStringLiteral("atc_model"), r.generalAtcModel});
+    writes.append({QStringLiteral("general"), QStringLiteral("atc_type"), r.generalAtcType});
+    return CfgWrites::writeAll(ini, writes);
 }
 
 RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown)

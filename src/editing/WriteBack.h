@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/AircraftCfg.h"
+#include "editing/CfgWrites.h"
 #include "mainwindow/AirMdlFormat.h"
 #include "shared/clsIniFile.h"
 
@@ -28,12 +29,8 @@ struct Request
     QString generalAtcType;
 };
 
-struct Outcome
-{
-    bool ok = true;
-    QString file;  // the file that could not be written
-    QString error; // why
-};
+// What became of the writes (see CfgWrites).
+using Outcome = CfgWrites::Outcome;
 
 // The thirteen entry keys in write order, from the edit fields' texts:
 // title, parking types, parking codes, created by, type role, manufacturer,

@@ -1,5 +1,7 @@
 #include "editing/frm_Remove.h"
 
+#include "editing/CfgWrites.h"
+
 #include "editing/SectionOps.h"
 #include "mainwindow/frm_Main.h"
 #include "shared/BalloonTip.h"
@@ -101,6 +103,13 @@ void frm_Remove::LoadList()
     if (!mainWindow())
         return;
     const platform::profile::FileLines read = platform::profile::readLines(mainWindow()->oIni.path());
+    if (!read.error.isEmpty()) {
+        // An empty list would look like a file without keys.
+        msgbox::MsgBox(QStringLiteral("The file:") + mainWindow()->oIni.path() + msgbox::vbCrLf + msgbox::vbCrLf +
+                           QStringLiteral(" could not be read. ") + read.error,
+                       msgbox::vbOKOnly | msgbox::vbCritical);
+        return;
+    }
     bool inEntry = false;
     for (const platform::profile::FileLine& line : read.lines) {
         if (line.kind == platform::profile::FileLine::Kind::Header)
@@ -143,7 +152,7 @@ void frm_Remove::cmd_Wipe_Click()
     const SectionOps::Rewrite plan = SectionOps::planRemoveKeys(mainWindow()->oIni.path(), marked);
     if (const auto written = SectionOps::apply(plan); !written.ok) {
         // Nothing was deleted: the list keeps the user's marks for another try.
-        msgbox::MsgBox(SectionOps::unwrittenMessage(plan.file, written.error),
+        msgbox::MsgBox(CfgWrites::unwrittenMessage(plan.file, written.error),
                        msgbox::vbOKOnly | msgbox::vbCritical);
         return;
     }

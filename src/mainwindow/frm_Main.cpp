@@ -124,6 +124,10 @@ void frm_Main::wire()
     connect(ui.combo_Airfile, &QComboBox::activated, this, &frm_Main::combo_Airfile_Click);
     connect(ui.cmd_Associate, &QPushButton::clicked, this, &frm_Main::cmd_Associate_Click);
     connect(ui.lst_Airfile, &QListWidget::itemClicked, this, &frm_Main::lst_Airfile_Click);
+    // Moving through the list with the keys picks another file as well; code
+    // that fills or selects the list blocks this signal and calls the
+    // handler itself where it should run.
+    connect(ui.lst_Airfile, &QListWidget::currentRowChanged, this, &frm_Main::lst_Airfile_Click);
     connect(ui.opt_ac_Normal, &QRadioButton::clicked, this, &frm_Main::opt_ac_Normal_Click);
     connect(ui.opt_ac_Helicopter, &QRadioButton::clicked, this, &frm_Main::opt_ac_Helicopter_Click);
     connect(ui.opt_ac_AI, &QRadioButton::clicked, this, &frm_Main::opt_ac_AI_Click);

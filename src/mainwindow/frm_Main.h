@@ -261,6 +261,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Shared by the commands that change aircraft.cfg: the one-time backup (a
+    // failure stops the command through the runtime-error box), the message
+    // for a change that could not be written, and the check that the grid
+    // still stands for the file's entries (the user is told when not).
+    void makeBackupOrStop(const QString& cfgPath);
+    void tellUnwritten(const QString& file, const QString& error);
+    bool gridMatchesFile();
+
     void wire();
     void applyStartupOptions();
     void applySimulators();
@@ -279,6 +287,8 @@ private:
     // write-back writes the fields into that entry, wherever the selection
     // has moved since.
     int m_shownRow = -1;
+    // The week of the last update check this run (the store may refuse it).
+    int m_checkedWeek = -1;
     // Why the aircraft.cfg of the folder shown could not be read (empty when it could).
     QString m_cfgReadError;
     // A folder load or entry display is running (guards against re-entry).

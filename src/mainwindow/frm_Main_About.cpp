@@ -33,8 +33,11 @@ void frm_Main::Form_Activate()
     const int week = updatecheck::weekOfYear(QDate::currentDate());
     const QString lastCheck = modSettings::GetSetting(QStringLiteral("LastCheck"),
                                                       modSettings::DefaultFor(QStringLiteral("LastCheck")));
-    if (!updatecheck::checkDue(lastCheck, week))
+    // Checked once a week even when the week cannot be stored: the activation
+    // after the window closes must not open it again.
+    if (!updatecheck::checkDue(lastCheck, week) || m_checkedWeek == week)
         return;
+    m_checkedWeek = week;
     // The week is stored before the window opens: the activation that follows
     // its closing finds this week and starts no second check.
     modSettings::SaveSetting(QStringLiteral("LastCheck"), QString::number(week));

@@ -25,10 +25,10 @@ void frm_Main::cmd_cfg_Update_Click()
         if (bConfirm && msgbox::MsgBox(QStringLiteral("Are you sure?"), msgbox::vbYesNo | msgbox::vbQuestion) !=
                             msgbox::vbYes)
             return;
-        if (bAutoBackup) {
-            if (const auto backup = AircraftCfg::makeBackupOnce(oIni.path()); !backup)
-                throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
-        }
+        if (!gridMatchesFile())
+            return;
+        if (bAutoBackup)
+            makeBackupOrStop(oIni.path());
 
         const WriteBack::RadiusPlan radius = WriteBack::planRadius(ui.txt_FS9Radius->text(), vRadiusOrg);
         if (radius.action != WriteBack::RadiusPlan::Action::None) {
@@ -62,10 +62,7 @@ void frm_Main::cmd_cfg_Update_Click()
         const WriteBack::Outcome outcome = WriteBack::write(oIni, request);
         if (!outcome.ok) {
             // The edits stay in the fields; reloading now would throw them away.
-            msgbox::MsgBox(QStringLiteral("The file:") + outcome.file + msgbox::vbCrLf + msgbox::vbCrLf +
-                               QStringLiteral(" could not be written. Nothing was changed in it.") +
-                               msgbox::vbCrLf + outcome.error,
-                           msgbox::vbOKOnly | msgbox::vbCritical);
+            tellUnwritten(outcome.file, outcome.error);
             return;
         }
 

@@ -28,10 +28,10 @@ void frm_Main::cmd_Effect_Update_Click()
         if (bConfirm && msgbox::MsgBox(QStringLiteral("Are you sure?"),
                                        msgbox::vbYesNo | msgbox::vbQuestion) != msgbox::vbYes)
             return;
-        if (bAutoBackup) {
-            if (const auto backup = AircraftCfg::makeBackupOnce(oIni.path()); !backup)
-                throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
-        }
+        if (!gridMatchesFile())
+            return;
+        if (bAutoBackup)
+            makeBackupOrStop(oIni.path());
 
         EffectsUpdate::Request request;
         request.section = ui.ListView1->rowText(row, 0);
@@ -40,13 +40,10 @@ void frm_Main::cmd_Effect_Update_Click()
             request.effects[static_cast<size_t>(i)] = {ui.txt_effects.at(i)->text(),
                                                        ui.chk_Effect.at(i)->isChecked()};
 
-        const WriteBack::Outcome outcome = EffectsUpdate::write(oIni, request);
+        const CfgWrites::Outcome outcome = EffectsUpdate::write(oIni, request);
         if (!outcome.ok) {
             // The edits stay in the fields; reloading now would throw them away.
-            msgbox::MsgBox(QStringLiteral("The file:") + outcome.file + msgbox::vbCrLf + msgbox::vbCrLf +
-                               QStringLiteral(" could not be written. Nothing was changed in it.") +
-                               msgbox::vbCrLf + outcome.error,
-                           msgbox::vbOKOnly | msgbox::vbCritical);
+            tellUnwritten(outcome.file, outcome.error);
             return;
         }
 

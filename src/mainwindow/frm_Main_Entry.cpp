@@ -11,6 +11,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/VbColors.h"
 #include "platform/PathResolver.h"
+#include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -77,6 +79,7 @@ void frm_Main::ListView1_Click()
         showCurrentFiles(row);
 
         const QString sim = ui.ListView1->rowText(row, ColSim - 1);
+        const QSignalBlocker quiet(ui.lst_Airfile);
         ui.lst_Airfile->setCurrentRow(-1);
         for (int i = 0; i < ui.lst_Airfile->count(); ++i) {
             QListWidgetItem* item = ui.lst_Airfile->item(i);
@@ -171,7 +174,9 @@ void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
         return;
     case ModelLookup::Outcome::Unreadable:
         SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
-        msgbox::MsgBox(QStringLiteral("The model file:") + m.mdlFile + msgbox::vbCrLf + msgbox::vbCrLf +
+        // A batch run asks nothing; validation reports the model as missing.
+        if (!globals::gbBatchValidate)
+            msgbox::MsgBox(QStringLiteral("The model file:") + m.mdlFile + msgbox::vbCrLf + msgbox::vbCrLf +
                            QStringLiteral(" could not be opened for write access. Please make sure that the sim "
                                           "is not running and no other program access this file."),
                        msgbox::vbOKOnly | msgbox::vbCritical);

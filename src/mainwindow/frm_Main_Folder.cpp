@@ -89,7 +89,10 @@ void frm_Main::ResetValues()
         ui.combo_Texture->clear();
         ui.combo_Model->clear();
         ui.combo_Airfile->clear();
-        ui.lst_Airfile->clear();
+        {
+            const QSignalBlocker quiet(ui.lst_Airfile);
+            ui.lst_Airfile->clear();
+        }
         for (int i = 0; i < ui.lstParking->count(); ++i)
             ui.lstParking->item(i)->setCheckState(Qt::Unchecked);
     });
@@ -106,8 +109,8 @@ void frm_Main::showFolderStatus(bool cfgExists)
     }
     SetStatusPanel(9, QStringLiteral("AC Status: OK"), paletteGreen(), white);
     SetStatusPanel(8, QStringLiteral("AC Folder"), paletteGreen(), white);
-    // "Upwards" needs a parent: not at the root.
-    ui.cmd_DirUp->setEnabled(folderPath() != u"/");
+    // "Upwards" needs a parent on the same volume: not at a volume's root.
+    ui.cmd_DirUp->setEnabled(folderPath() != u"/" && folderPath() != ui.Drive1->drive());
 }
 
 void frm_Main::Dir1_Change()
@@ -224,9 +227,16 @@ void frm_Main::Dir1_Change()
             combo->setCurrentIndex(-1);
         ui.combo_Airfile->addItems(r.airItems);
         ui.combo_Airfile->setCurrentIndex(-1);
-        ui.lst_Airfile->addItems(r.airItems);
+        {
+            const QSignalBlocker quiet(ui.lst_Airfile);
+            ui.lst_Airfile->addItems(r.airItems);
+            if (ui.lst_Airfile->count() > 0)
+                ui.lst_Airfile->setCurrentRow(0);
+        }
+        // Selecting the first file is a click on it: the type buttons show
+        // the type of the file the list highlights.
         if (ui.lst_Airfile->count() > 0)
-            ui.lst_Airfile->setCurrentRow(0);
+            lst_Airfile_Click();
 
         ui.SSTab1->setEnabled(hasRows);
     });

@@ -107,7 +107,9 @@ void frm_Main::mnuDataGrid_Click()
 
 void frm_Main::StatusBar1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
 {
-    if (!globals::gbToolTips) {
+    // The option takes effect at the next start: what counts is whether this
+    // run set up balloons, not the menu's current tick.
+    if (!hTip) {
         ui.StatusBar1->setToolTip(QString());
         return;
     }

@@ -11,18 +11,6 @@
 
 namespace {
 
-// A failed backup stops the command before anything is changed.
-void makeBackup(const QString& cfgPath)
-{
-    if (const auto backup = AircraftCfg::makeBackupOnce(cfgPath); !backup)
-        throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
-}
-
-void tellUnwritten(const QString& file, const QString& error)
-{
-    msgbox::MsgBox(SectionOps::unwrittenMessage(file, error), msgbox::vbOKOnly | msgbox::vbCritical);
-}
-
 bool askedYes(const QString& question)
 {
     return msgbox::MsgBox(question, msgbox::vbYesNo | msgbox::vbQuestion) == msgbox::vbYes;
@@ -41,7 +29,7 @@ void frm_Main::FlightSimSectionDelete()
         }
         // The copy is made before any question is asked.
         if (bAutoBackup)
-            makeBackup(oIni.path());
+            makeBackupOrStop(oIni.path());
 
         const QList<int> ticked = ui.ListView1->tickedRows();
         QList<int> drop;
@@ -93,7 +81,7 @@ bool frm_Main::Renumber_fltsim(const QList<int>& dropRows)
             return;
         }
         if (bAutoBackup)
-            makeBackup(oIni.path());
+            makeBackupOrStop(oIni.path());
         if (const auto r = SectionOps::apply(plan); !r.ok) {
             tellUnwritten(plan.file, r.error);
             return;
@@ -112,7 +100,7 @@ void frm_Main::DoSortKeys()
             return;
         }
         if (bAutoBackup)
-            makeBackup(oIni.path());
+            makeBackupOrStop(oIni.path());
         if (const auto r = SectionOps::apply(plan); !r.ok) {
             tellUnwritten(plan.file, r.error);
             return;
@@ -132,7 +120,7 @@ void frm_Main::mnuDelKeys_Click()
 {
     const bool ready = runtimeerror::runHandler(QStringLiteral("mnuDelKeys_Click"), [this] {
         if (bAutoBackup)
-            makeBackup(oIni.path());
+            makeBackupOrStop(oIni.path());
     });
     if (ready)
         removeKeysWindow()->showModal(); // the window reloads the folder itself when it closes

@@ -27,16 +27,6 @@ bool confirmed(bool ask, const QString& question)
     return !ask || msgbox::MsgBox(question, msgbox::vbYesNo | msgbox::vbQuestion) == msgbox::vbYes;
 }
 
-// A refused write of aircraft.cfg: the user is told, and the window keeps
-// what it shows (a reload would throw away the fields' edits).
-void tellNotWritten(const CfgWrites::Outcome& outcome)
-{
-    msgbox::MsgBox(QStringLiteral("The file:") + outcome.file + msgbox::vbCrLf + msgbox::vbCrLf +
-                       QStringLiteral(" could not be written. Nothing was changed in it.") + msgbox::vbCrLf +
-                       outcome.error,
-                   msgbox::vbOKOnly | msgbox::vbCritical);
-}
-
 } // namespace
 
 // ---- update-all commands ------------------------------------------------------
@@ -110,6 +100,8 @@ void frm_Main::updateAll(UpdateAll::Member member)
     runtimeerror::runHandler(QString::fromLatin1(m.procedure), [this, &m] {
         if (!confirmed(bConfirm, QStringLiteral("Are you sure?")))
             return;
+        if (!gridMatchesFile())
+            return; // the ticked rows would name other entries now
         // The texts go in as the fields hold them: no trimming, comments included.
         const QString value = updateAllValue(m.member);
         const QList<int> ticked = ui.ListView1->tickedRows();
@@ -117,7 +109,7 @@ void frm_Main::updateAll(UpdateAll::Member member)
         const CfgWrites::Outcome outcome =
             CfgWrites::writeAll(oIni, UpdateAll::plan(sSections, ticked, QString::fromLatin1(m.key), value));
         if (!outcome.ok) {
-            tellNotWritten(outcome);
+            tellUnwritten(outcome.file, outcome.error);
             return;
         }
 
@@ -180,14 +172,14 @@ void frm_Main::cmd_Associate_Click()
             return; // nothing chosen: the button is disabled then
         if (!confirmed(bConfirm, QStringLiteral("Are you sure?")))
             return;
-        if (bAutoBackup) {
-            if (const auto backup = AircraftCfg::makeBackupOnce(oIni.path()); !backup)
-                throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
-        }
+        if (!gridMatchesFile())
+            return;
+        if (bAutoBackup)
+            makeBackupOrStop(oIni.path());
         const CfgWrites::Outcome outcome = CfgWrites::writeAll(oIni, writes);
         if (!outcome.ok) {
             // The lists keep their choice for another try.
-            tellNotWritten(outcome);
+            tellUnwritten(outcome.file, outcome.error);
             return;
         }
 

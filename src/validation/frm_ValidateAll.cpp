@@ -75,6 +75,8 @@ frm_ValidateAll* frm_ValidateAll::showWindow(QWidget* owner)
         w->Form_Load();
     else if (!w->m_running)
         w->takeRoot(); // asked again from another folder: that folder is meant
+    else
+        w->m_stopRequested = false; // shown again while it runs: the run goes on
     w->show();
     w->raise();
     w->activateWindow();

@@ -50,6 +50,10 @@ private slots:
                                     << "AB" << Outcome::Added << "AB";
         QTest::newRow("append") << "AB"
                                 << "CD" << Outcome::Added << "AB,CD";
+        QTest::newRow("blanks around a database code are not added") << "AB"
+                                                                    << " CD " << Outcome::Added << "AB,CD";
+        QTest::newRow("first code without its blanks") << ""
+                                                      << " CD" << Outcome::Added << "CD";
         QTest::newRow("remove from the middle") << "AB,CD,EF"
                                                 << "CD" << Outcome::Removed << "AB,EF";
         QTest::newRow("remove the only code") << "AB"

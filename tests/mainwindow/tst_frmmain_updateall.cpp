@@ -471,6 +471,23 @@ private slots:
         QCOMPARE(s.cfg(), QByteArray("[fltsim.0]\r\nsim=A\r\n"));
     }
 
+    void airListFollowsTheKeys()
+    {
+        // Moving through the list with the arrow keys picks the file too, so a
+        // switch never writes into a file the list no longer highlights.
+        Scene s("[fltsim.0]\r\nsim=A\r\n", {{"Plane/A.air", typeRecord(0)}, {"Plane/B.air", typeRecord(1)}});
+        frm_Main& w = s.start();
+        QListWidget* list = w.ui.lst_Airfile;
+        QCOMPARE(list->currentRow(), 0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentRow(), 1);
+        QVERIFY(w.ui.opt_ac_Helicopter->isChecked());
+        w.ui.opt_ac_AI->click();
+        QCOMPARE(testutil::readFile(s.file("B.air")), typeRecord(2));
+        QCOMPARE(testutil::readFile(s.file("A.air")), typeRecord(0));
+    }
+
     // ---- aircraft-type switch -------------------------------------------------
 
     void typeSwitch_data()

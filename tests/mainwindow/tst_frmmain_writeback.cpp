@@ -342,6 +342,24 @@ private slots:
         QCOMPARE(w.ui.ListView1->rowText(0, 7), QString());
     }
 
+    void aFileChangedBehindTheGridIsNotWritten()
+    {
+        // Another program (or the text editor) changed the entries after the
+        // load: the rows no longer name the file's sections, so nothing is
+        // written and the user is told.
+        Scene s("[fltsim.0]\r\ntitle=Zero\r\n[fltsim.1]\r\ntitle=One\r\n");
+        frm_Main& w = s.start();
+        const QByteArray changed = "[fltsim.0]\r\ntitle=Zero\r\n";
+        testutil::writeFile(s.cfgPath(), changed);
+        w.ui.txt_Title->setText(QStringLiteral("Edited"));
+        clickUpdate(w);
+        QCOMPARE(s.cfg(), changed);
+        QCOMPARE(s.answers.calls().size(), size_t(1));
+        QVERIFY(s.answers.calls().front().prompt.startsWith("The file:" + s.cfgPath()));
+        QVERIFY(s.answers.calls().front().prompt.contains("has been changed since the folder was loaded"));
+        QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("Edited"));
+    }
+
     void theShownEntryIsWrittenWhereverTheSelectionIs()
     {
         // The fields belong to the entry that was shown; a single click on

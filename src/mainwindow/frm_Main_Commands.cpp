@@ -1,0 +1,32 @@
+// What the commands that change aircraft.cfg share.
+#include "mainwindow/frm_Main.h"
+
+#include "editing/AircraftCfg.h"
+#include "editing/CfgWrites.h"
+#include "editing/SectionOps.h"
+#include "mainwindow/widgets/ListView.h"
+#include "shared/MessageBox.h"
+#include "shared/RuntimeError.h"
+
+void frm_Main::makeBackupOrStop(const QString& cfgPath)
+{
+    if (const auto backup = AircraftCfg::makeBackupOnce(cfgPath); !backup)
+        throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, backup.error);
+}
+
+void frm_Main::tellUnwritten(const QString& file, const QString& error)
+{
+    msgbox::MsgBox(CfgWrites::unwrittenMessage(file, error), msgbox::vbOKOnly | msgbox::vbCritical);
+}
+
+bool frm_Main::gridMatchesFile()
+{
+    QStringList rows;
+    for (int r = 0; r < ui.ListView1->rowCount(); ++r)
+        rows.append(ui.ListView1->rowText(r, 0));
+    const QString mismatch = SectionOps::gridMismatch(oIni.path(), rows);
+    if (mismatch.isEmpty())
+        return true;
+    tellUnwritten(oIni.path(), mismatch);
+    return false;
+}
