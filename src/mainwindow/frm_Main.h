@@ -2,6 +2,7 @@
 
 #include "editing/AirTypeSwitch.h"
 #include "editing/UpdateAll.h"
+#include "editing/SectionOps.h"
 #include "mainwindow/ModelLookup.h"
 #include "mainwindow/frm_MainUi.h"
 #include "shared/clsIniFile.h"
@@ -268,6 +269,9 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
+    // After a write: loads the folder again and shows the row once more.
+    void reloadAndShow(int row);
+    bool applyRewrite(const SectionOps::Rewrite& plan);
 
     void wire();
     void applyStartupOptions();

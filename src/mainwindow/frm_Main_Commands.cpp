@@ -8,6 +8,8 @@
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
+#include <QApplication>
+
 void frm_Main::makeBackupOrStop(const QString& cfgPath)
 {
     if (const auto backup = AircraftCfg::makeBackupOnce(cfgPath); !backup)
@@ -17,6 +19,14 @@ void frm_Main::makeBackupOrStop(const QString& cfgPath)
 void frm_Main::tellUnwritten(const QString& file, const QString& error)
 {
     msgbox::MsgBox(CfgWrites::unwrittenMessage(file, error), msgbox::vbOKOnly | msgbox::vbCritical);
+}
+
+void frm_Main::reloadAndShow(int row)
+{
+    Dir1_Change();
+    ui.ListView1->selectRow(row);
+    ListView1_DblClick();
+    QApplication::processEvents();
 }
 
 bool frm_Main::gridMatchesFile()

@@ -66,10 +66,7 @@ void frm_Main::cmd_cfg_Update_Click()
             return;
         }
 
-        Dir1_Change();
-        ui.ListView1->selectRow(row);
-        ListView1_DblClick();
-        QApplication::processEvents();
+        reloadAndShow(row);
     });
 }
 

@@ -9,6 +9,23 @@
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
+// Backs the file up (when the option is on) and writes a planned rewrite;
+// a plan that failed or a refused write is told and changes nothing.
+bool frm_Main::applyRewrite(const SectionOps::Rewrite& plan)
+{
+    if (!plan.ok) {
+        tellUnwritten(plan.file, plan.error);
+        return false;
+    }
+    if (bAutoBackup)
+        makeBackupOrStop(oIni.path());
+    if (const auto r = SectionOps::apply(plan); !r.ok) {
+        tellUnwritten(plan.file, r.error);
+        return false;
+    }
+    return true;
+}
+
 namespace {
 
 bool askedYes(const QString& question)
@@ -75,18 +92,7 @@ bool frm_Main::Renumber_fltsim(const QList<int>& dropRows)
         for (int row : dropRows)
             drop.append({row, ui.ListView1->rowText(row, 0)});
         // Deleting and renumbering land in one rewrite, or nothing changes.
-        const SectionOps::Rewrite plan = SectionOps::planRenumber(oIni.path(), drop);
-        if (!plan.ok) {
-            tellUnwritten(plan.file, plan.error);
-            return;
-        }
-        if (bAutoBackup)
-            makeBackupOrStop(oIni.path());
-        if (const auto r = SectionOps::apply(plan); !r.ok) {
-            tellUnwritten(plan.file, r.error);
-            return;
-        }
-        written = true;
+        written = applyRewrite(SectionOps::planRenumber(oIni.path(), drop));
     });
     return written;
 }
@@ -94,17 +100,8 @@ bool frm_Main::Renumber_fltsim(const QList<int>& dropRows)
 void frm_Main::DoSortKeys()
 {
     runtimeerror::runHandler(QStringLiteral("DoSortKeys"), [this] {
-        const SectionOps::Rewrite plan = SectionOps::planSortKeys(oIni.path());
-        if (!plan.ok) {
-            tellUnwritten(plan.file, plan.error);
+        if (!applyRewrite(SectionOps::planSortKeys(oIni.path())))
             return;
-        }
-        if (bAutoBackup)
-            makeBackupOrStop(oIni.path());
-        if (const auto r = SectionOps::apply(plan); !r.ok) {
-            tellUnwritten(plan.file, r.error);
-            return;
-        }
         // No reload: the grid shows the entries as they were until the next load.
         msgbox::MsgBox(QStringLiteral("The keys in the [fltsim.x] sections have been sorted"),
                        msgbox::vbOKOnly | msgbox::vbInformation);

@@ -185,10 +185,7 @@ void frm_Main::cmd_Associate_Click()
 
         for (QComboBox* list : {ui.combo_Texture, ui.combo_Model, ui.combo_Airfile})
             list->setCurrentIndex(-1);
-        Dir1_Change();
-        ui.ListView1->selectRow(row);
-        ListView1_DblClick();
-        QApplication::processEvents();
+        reloadAndShow(row);
     });
 }
 
