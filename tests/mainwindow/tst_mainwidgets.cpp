@@ -275,6 +275,8 @@ void tst_MainWidgets::driveListRealVolumes()
     QString expected = QStorageInfo(dir.path()).rootPath();
     if (expected.size() > 1 && expected.endsWith(u'/'))
         expected.chop(1);
+    if (expected.isEmpty()) // no readable mount table (a chroot): the root holds it
+        expected = QStringLiteral("/");
     QCOMPARE(drives.drive(), expected);
 }
 

@@ -69,10 +69,16 @@ void DriveList::refresh()
         if (!volume.isValid() || !volume.isReady())
             continue;
         const QString root = normalisedRoot(volume.rootPath());
-        if (roots.contains(root))
+        if (roots.contains(root) || !QFileInfo(root).isDir())
             continue;
         roots.append(root);
         labels.append(volume.name());
+    }
+    // The root folder always holds every path, even where the mount table
+    // cannot be read or names no volume (a container, a chroot).
+    if (!roots.contains(QStringLiteral("/"))) {
+        roots.prepend(QStringLiteral("/"));
+        labels.prepend(QString());
     }
     setVolumes(roots, labels);
 }
