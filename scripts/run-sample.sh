@@ -26,7 +26,9 @@ if [ -d "$prefix" ]; then
     aircraft="$airplanes/Brackenhold_B738"
     if [ -d "$aircraft" ]; then
         mkdir -p "$config/© Brackenhold Tools"
-        printf '[Fernquill]\nIsMerrow=1\nPath=%s\n' "$aircraft" > "$config/© Brackenhold Tools/Fernquill.ini"
+        # The weekly update check is off here: the sample is for trying the
+        # editor, and its update address is a placeholder.
+        printf '[Fernquill]\nIsMerrow=1\nAutoUpdate=0\nPath=%s\n' "$aircraft" > "$config/© Brackenhold Tools/Fernquill.ini"
     fi
 fi
 
