@@ -10,6 +10,7 @@
 //
 // Usage: bench_folderload [runs] [entries...]   (defaults: 9 runs; 10 100 750 1000)
 #include "mainwindow/frm_Main.h"
+#include "shared/modSettings.h"
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "platform/ProfileEngine.h"
@@ -133,6 +134,8 @@ int main(int argc, char** argv)
     if (sizes.empty())
         sizes = {10, 100, 750, 1000};
 
+    // No weekly update check: its window would wait for a click.
+    modSettings::SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("0"));
     frm_Main w;
     w.Form_Load();
     w.show();

@@ -99,6 +99,7 @@ int main(int argc, char** argv)
     modSettings::SaveSetting(QStringLiteral("Path"), folder);
     modSettings::SaveSetting(QStringLiteral("IsMerrow"), QStringLiteral("1"));
     modSettings::SaveSetting(QStringLiteral("Update"), QStringLiteral("0"));
+    modSettings::SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("0")); // no update window
     modSettings::SaveSetting(QStringLiteral("AutoBackup"), QStringLiteral("1"));
 
     frm_Main w;
