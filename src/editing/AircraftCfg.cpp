@@ -150,25 +150,6 @@ SectionKind sectionKind(QStringView name)
     return SectionKind::Other;
 }
 
-bool isEntryHeaderLine(QStringView line)
-{
-    return prefixIs(line, QLatin1StringView("[fltsim."));
-}
-
-QStringList renumberEntryHeaders(const QStringList& lines)
-{
-    QStringList out;
-    out.reserve(lines.size());
-    int n = 0;
-    for (const QString& line : lines) {
-        if (isEntryHeaderLine(line))
-            out.append(QStringLiteral("[fltsim.%1]").arg(n++));
-        else
-            out.append(line);
-    }
-    return out;
-}
-
 // ---- Entry keys -----------------------------------------------------------
 
 const std::array<EntryKey, kEntryKeyCount>& entryKeys()

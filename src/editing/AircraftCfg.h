@@ -34,14 +34,6 @@ bool isGeneralSection(QStringView name);
 // other sections (wing_span, exits).
 SectionKind sectionKind(QStringView name);
 
-// Entry header in a raw line of the file: its first 8 characters, lower-cased,
-// are "[fltsim.".
-bool isEntryHeaderLine(QStringView line);
-
-// Replaces every entry header line by "[fltsim.N]", N counting the entry
-// headers from 0 in file order; other lines stay as they are.
-QStringList renumberEntryHeaders(const QStringList& lines);
-
 // ---- Entry keys -----------------------------------------------------------
 
 enum class ReadRule

@@ -4,6 +4,8 @@
 
 #include <QSet>
 
+#include <functional>
+
 namespace SectionOps {
 
 namespace {
@@ -16,17 +18,6 @@ bool sameKey(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-// Windows trims only blanks from the names a caller passes.
-QString trimSpaces(const QString& s)
-{
-    qsizetype a = 0, b = s.size();
-    while (a < b && s[a] == u' ')
-        ++a;
-    while (b > a && s[b - 1] == u' ')
-        --b;
-    return s.mid(a, b - a);
-}
-
 // The lines from `from` up to the next header (or the end).
 int sectionEnd(const Lines& lines, int from)
 {
@@ -34,6 +25,25 @@ int sectionEnd(const Lines& lines, int from)
     while (i < lines.size() && lines[i].kind != Kind::Header)
         ++i;
     return i;
+}
+
+// Copies the lines, letting `rewrite` put each entry section (its lines
+// [from, end)) into the copy in its own way; other lines stay as they are.
+Lines rewriteEntrySections(const Lines& lines, const std::function<void(Lines&, int, int)>& rewrite)
+{
+    Lines out;
+    out.reserve(lines.size());
+    int i = 0;
+    while (i < lines.size()) {
+        if (!isEntryHeader(lines[i])) {
+            out.append(lines[i++]);
+            continue;
+        }
+        const int end = sectionEnd(lines, i);
+        rewrite(out, i, end);
+        i = end;
+    }
+    return out;
 }
 
 FileLine keyLine(const QString& key, const QString& value, const QString& end)
@@ -215,52 +225,33 @@ QList<KeyWrite> sortedKeyWrites(QList<QStringList> table)
 
 Lines sortEntryKeys(const Lines& lines, const QString& newline)
 {
-    Lines out;
-    out.reserve(lines.size());
-    int i = 0;
-    while (i < lines.size()) {
-        if (!isEntryHeader(lines[i])) {
-            out.append(lines[i++]);
-            continue;
-        }
-        const int end = sectionEnd(lines, i);
-        appendSorted(out, lines, i, end, newline);
-        i = end;
-    }
-    return out;
+    return rewriteEntrySections(lines, [&](Lines& out, int from, int end) {
+        appendSorted(out, lines, from, end, newline);
+    });
 }
 
 Lines removeKeys(const Lines& lines, const QStringList& keys, int* deletions)
 {
     QStringList wanted;
     for (const QString& k : keys)
-        wanted.append(trimSpaces(k));
+        wanted.append(platform::profile::callerName(k));
     int count = 0;
-    Lines out;
-    out.reserve(lines.size());
-    int i = 0;
-    while (i < lines.size()) {
-        if (!isEntryHeader(lines[i])) {
-            out.append(lines[i++]);
-            continue;
-        }
-        const int end = sectionEnd(lines, i);
-        QList<bool> gone(end - i, false);
+    const Lines out = rewriteEntrySections(lines, [&](Lines& kept, int from, int end) {
+        QList<bool> gone(end - from, false);
         for (const QString& key : wanted) {
             ++count;
-            for (int j = i + 1; j < end; ++j) {
-                if (!gone[j - i] && lines[j].kind == Kind::Key && sameKey(lines[j].name, key)) {
-                    gone[j - i] = true;
+            for (int j = from + 1; j < end; ++j) {
+                if (!gone[j - from] && lines[j].kind == Kind::Key && sameKey(lines[j].name, key)) {
+                    gone[j - from] = true;
                     break;
                 }
             }
         }
-        for (int j = i; j < end; ++j) {
-            if (!gone[j - i])
-                out.append(lines[j]);
+        for (int j = from; j < end; ++j) {
+            if (!gone[j - from])
+                kept.append(lines[j]);
         }
-        i = end;
-    }
+    });
     if (deletions)
         *deletions = count;
     return out;

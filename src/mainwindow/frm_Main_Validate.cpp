@@ -85,24 +85,12 @@ void frm_Main::mnuValidate_Click()
         else
             return;
     }
-    switch (choice) {
-    case ValidationSetup::Choice::FS9:
-        input.simulator = FolderValidation::Simulator::FS9;
-        input.airlineLines = globals::gsAirlinesFS9;
-        input.effectsFolder = globals::gsEffectsFS9Path;
-        break;
-    case ValidationSetup::Choice::NoAirlines:
-        // For the rest of the run (not saved): no airline lines can be printed.
+    if (choice == ValidationSetup::Choice::NoAirlines) // for the rest of the run, not saved
         ValidationSetup::forceAirlineOptionsOff(globals::gsAnalyzeFlags);
-        input.simulator = FolderValidation::Simulator::FSX;
-        break;
-    case ValidationSetup::Choice::FSX:
-    case ValidationSetup::Choice::Ask:
-        input.simulator = FolderValidation::Simulator::FSX;
-        input.airlineLines = globals::gsAirlinesFSX;
-        input.effectsFolder = globals::gsEffectsFSXPath;
-        break;
-    }
+    ValidationSetup::applyChoice(choice,
+                                 {globals::gsAirlinesFS9, globals::gsEffectsFS9Path, globals::gsAirlinesFSX,
+                                  globals::gsEffectsFSXPath},
+                                 input);
 
     const QString folder = folderPath();
     const QString cfg = platform::paths::resolveUnder(folder, u"aircraft.cfg");
@@ -126,7 +114,7 @@ void frm_Main::mnuValidate_Click()
     input.aircraftFolder = folder;
     input.aircraftCfg = cfg;
     input.flags = globals::gsAnalyzeFlags;
-    input.textureFormat = ui.txt_FSXVersion->text() == u"FSX" ? QStringLiteral("*.dds") : QStringLiteral("*.bmp");
+    input.textureFormat = ValidationSetup::textureFormat(ui.txt_FSXVersion->text());
     input.yield = keepPainting;
 
     FolderValidation::Result result;

@@ -69,16 +69,6 @@ QStringView cutAtNul(QStringView s)
     return nul < 0 ? s : s.left(nul);
 }
 
-QString trimSpaces(const QString& s)
-{
-    qsizetype a = 0, b = s.size();
-    while (a < b && s[a] == u' ')
-        ++a;
-    while (b > a && s[b - 1] == u' ')
-        --b;
-    return s.mid(a, b - a);
-}
-
 QString fold(QStringView s) { return s.toString().toCaseFolded(); }
 
 std::unique_ptr<Parsed> parse(QByteArray bytes)
@@ -427,7 +417,7 @@ QString getString(const QString& section, const QString& key, const QString& def
         }
         return cutList(names);
     }
-    const QString sec = trimSpaces(section);
+    const QString sec = callerName(section);
     const Section* s = p ? findSection(*p, sec) : nullptr;
     if (key.isNull()) {
         QStringList names;
@@ -440,7 +430,7 @@ QString getString(const QString& section, const QString& key, const QString& def
         return cutList(names);
     }
     if (s) {
-        const int k = findKey(*p, *s, trimSpaces(key));
+        const int k = findKey(*p, *s, callerName(key));
         if (k >= 0)
             return cutValue(keyValue(*p, p->lines[k]));
     }
@@ -451,8 +441,8 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 {
     if (section.isNull())
         return failure(QStringLiteral("%1: no section given").arg(path));
-    const QString sec = trimSpaces(section);
-    const QString k = key.isNull() ? QString() : trimSpaces(key);
+    const QString sec = callerName(section);
+    const QString k = key.isNull() ? QString() : callerName(key);
     if (hasLineBreak(sec) || hasLineBreak(k) || (!value.isNull() && hasLineBreak(value)))
         return failure(QStringLiteral("%1: a name or value holds a line break").arg(path));
 
@@ -529,6 +519,16 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
     if (end > a.contentEnd)
         return splice(file, *p, end, end, QString(k + u'=' + value + nl));
     return splice(file, *p, end, end, QString(nl + k + u'=' + value));
+}
+
+QString callerName(const QString& s)
+{
+    qsizetype a = 0, b = s.size();
+    while (a < b && s[a] == u' ')
+        ++a;
+    while (b > a && s[b - 1] == u' ')
+        --b;
+    return s.mid(a, b - a);
 }
 
 void clearCache() { cache().clear(); }

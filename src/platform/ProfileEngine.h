@@ -51,6 +51,10 @@ struct WriteResult
 // reported. The file is replaced atomically.
 WriteResult writeString(const QString& section, const QString& key, const QString& value, const QString& path);
 
+// A section or key name as a caller passes it, the way the Windows calls take
+// it: only blanks are trimmed from its ends (tabs stay).
+QString callerName(const QString& name);
+
 // Drops every cached parse (tests use it; the cache is otherwise invisible).
 void clearCache();
 

@@ -44,4 +44,31 @@ void forceAirlineOptionsOff(QStringList& flags)
         flags[i] = QStringLiteral("0");
 }
 
+void applyChoice(Choice choice, const Simulators& s, FolderValidation::Input& input)
+{
+    switch (choice) {
+    case Choice::FS9:
+        input.simulator = FolderValidation::Simulator::FS9;
+        input.airlineLines = s.fs9Airlines;
+        input.effectsFolder = s.fs9Effects;
+        return;
+    case Choice::NoAirlines:
+        input.simulator = FolderValidation::Simulator::FSX;
+        input.airlineLines.clear();
+        input.effectsFolder.clear();
+        return;
+    case Choice::FSX:
+    case Choice::Ask:
+        input.simulator = FolderValidation::Simulator::FSX;
+        input.airlineLines = s.fsxAirlines;
+        input.effectsFolder = s.fsxEffects;
+        return;
+    }
+}
+
+QString textureFormat(const QString& modelVersion)
+{
+    return modelVersion == u"FSX" ? QStringLiteral("*.dds") : QStringLiteral("*.bmp");
+}
+
 } // namespace ValidationSetup

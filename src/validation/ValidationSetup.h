@@ -1,5 +1,7 @@
 #pragma once
 
+#include "validation/FolderValidation.h"
+
 #include <QStringList>
 
 // The choices a validation run makes before it looks at the folder: whether
@@ -25,5 +27,23 @@ Choice simulatorChoice(const QStringList& flags, bool fs9AirlinesFound, bool fsx
 
 // Turns the airline options (9, 10, 11) off.
 void forceAirlineOptionsOff(QStringList& flags);
+
+// The reference data of each simulator a run can be checked against.
+struct Simulators
+{
+    QStringList fs9Airlines;
+    QString fs9Effects;
+    QStringList fsxAirlines;
+    QString fsxEffects;
+};
+
+// Puts the chosen simulator's name, airline lines and effects folder into
+// the run's input (a run without airline files names FSX and has neither).
+// `Ask` must have been answered before.
+void applyChoice(Choice choice, const Simulators& simulators, FolderValidation::Input& input);
+
+// The texture files a run looks for: DirectX textures for a model in the FSX
+// format, bitmaps otherwise.
+QString textureFormat(const QString& modelVersion);
 
 } // namespace ValidationSetup

@@ -43,35 +43,6 @@ private slots:
         QCOMPARE(isGeneralSection(name), kind == SectionKind::General);
     }
 
-    void entryHeaderLines_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<bool>("header");
-        QTest::newRow("plain") << "[fltsim.0]" << true;
-        QTest::newRow("capitals with comment") << "[FLTSIM.3] // x" << true;
-        QTest::newRow("blanks before (raw)") << "  [fltsim.1]" << false;
-        QTest::newRow("no dot") << "[fltsim]" << false;
-        QTest::newRow("no bracket") << "fltsim.0" << false;
-        QTest::newRow("key line") << "title=[fltsim.0]" << false;
-        QTest::newRow("empty") << "" << false;
-    }
-    void entryHeaderLines()
-    {
-        QFETCH(QString, line);
-        QFETCH(bool, header);
-        QCOMPARE(isEntryHeaderLine(line), header);
-    }
-
-    void renumbersHeaders()
-    {
-        const QStringList in{"[General]", "atc_type=B", "[fltsim.0]", "title=A",   "[FLTSIM.2]extra",
-                             "",          "[fltsim.5]", "[effects]",  "[Fltsim.9]"};
-        const QStringList out{"[General]", "atc_type=B", "[fltsim.0]", "title=A",   "[fltsim.1]",
-                              "",          "[fltsim.2]", "[effects]",  "[fltsim.3]"};
-        QCOMPARE(renumberEntryHeaders(in), out);
-        QCOMPARE(renumberEntryHeaders({}), QStringList{});
-    }
-
     void entryKeyTable()
     {
         const auto& keys = entryKeys();

@@ -8,6 +8,7 @@
 #include "mainwindow/widgets/VbColors.h"
 #include "shared/MessageBox.h"
 
+#include "AircraftScene.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -51,49 +52,21 @@ const QByteArray kEffectsWritten =
     "vaportrail_l=fx_vaportrail_l\r\nvaportrail_r=fx_vaportrail_r\r\n"
     "l_wingtipvortice=fx_wingtipvortice_l,1\r\nr_wingtipvortice=fx_wingtipvortice_r,1\r\n";
 
-class Scene
+// The effects tests start from one aircraft and can bring the effects tab up.
+class Scene : public testutil::AircraftScene
 {
 public:
-    explicit Scene(const QByteArray& cfg = kCfg)
-    {
-        m_folder = m_tmp.path() + QStringLiteral("/Plane");
-        testutil::writeFile(cfgPath(), cfg);
-        answers.setResponder([](const msgbox::Call& call) {
-            return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-        });
-    }
-
-    frm_Main& start(bool confirm = false, bool autoBackup = false)
-    {
-        m_fixture = std::make_unique<testutil::MainWindowFixture>(
-            testutil::PrefixSpec{},
-            QMap<QString, QString>{{QStringLiteral("Path"), m_folder},
-                                   {QStringLiteral("Update"), confirm ? "1" : "0"},
-                                   {QStringLiteral("AutoBackup"), autoBackup ? "1" : "0"}});
-        m_window = &m_fixture->start();
-        return *m_window;
-    }
+    explicit Scene(const QByteArray& cfg = kCfg) : AircraftScene(cfg) {}
 
     // Shows the window with the effects tab in front.
     bool show()
     {
-        m_window->show();
-        m_window->activateWindow();
-        m_window->ui.SSTab1->setCurrentWidget(m_window->ui.SSTab1->findChild<QWidget*>("SSTab1_effects"));
-        return QTest::qWaitForWindowActive(m_window) && m_window->ui.txt_effects[0]->isVisible();
+        frm_Main& w = window();
+        w.show();
+        w.activateWindow();
+        w.ui.SSTab1->setCurrentWidget(w.ui.SSTab1->findChild<QWidget*>("SSTab1_effects"));
+        return QTest::qWaitForWindowActive(&w) && w.ui.txt_effects[0]->isVisible();
     }
-
-    QString folder() const { return m_folder; }
-    QString cfgPath() const { return m_folder + QStringLiteral("/aircraft.cfg"); }
-    QByteArray cfg() const { return testutil::readFile(cfgPath()); }
-
-    msgbox::ScriptedAnswers answers;
-
-private:
-    QTemporaryDir m_tmp;
-    QString m_folder;
-    std::unique_ptr<testutil::MainWindowFixture> m_fixture;
-    frm_Main* m_window = nullptr;
 };
 
 void applyEdits(frm_Main& w, const Edits& edits)

@@ -4,6 +4,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "shared/MessageBox.h"
 
+#include "AircraftScene.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -28,7 +29,7 @@
 
 namespace {
 
-using Files = QMap<QString, QByteArray>;
+using testutil::Files;
 
 QByteArray record(qint32 id, const QByteArray& data)
 {
@@ -45,44 +46,7 @@ QByteArray typeRecord(quint8 type)
 
 // An aircraft folder "Plane" and a main window started on it. Every box gets
 // its first button unless a test queues answers.
-class Scene
-{
-public:
-    explicit Scene(const QByteArray& cfg, const Files& files = {})
-    {
-        m_folder = m_tmp.path() + QStringLiteral("/Plane");
-        testutil::makeDir(m_folder);
-        testutil::writeFile(cfgPath(), cfg);
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            testutil::writeFile(m_tmp.path() + u'/' + it.key(), it.value());
-        answers.setResponder([](const msgbox::Call& call) {
-            return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-        });
-    }
-
-    frm_Main& start(bool confirm = false, bool autoBackup = false)
-    {
-        m_fixture = std::make_unique<testutil::MainWindowFixture>(
-            testutil::PrefixSpec{},
-            QMap<QString, QString>{{QStringLiteral("Path"), m_folder},
-                                   {QStringLiteral("Update"), confirm ? "1" : "0"},
-                                   {QStringLiteral("AutoBackup"), autoBackup ? "1" : "0"}});
-        return m_fixture->start();
-    }
-
-    QString root() const { return m_tmp.path(); }
-    QString folder() const { return m_folder; }
-    QString cfgPath() const { return m_folder + QStringLiteral("/aircraft.cfg"); }
-    QByteArray cfg() const { return testutil::readFile(cfgPath()); }
-    QString file(const QString& name) const { return m_folder + u'/' + name; }
-
-    msgbox::ScriptedAnswers answers;
-
-private:
-    QTemporaryDir m_tmp;
-    QString m_folder;
-    std::unique_ptr<testutil::MainWindowFixture> m_fixture;
-};
+using Scene = testutil::AircraftScene;
 
 void show(frm_Main& w, int row)
 {

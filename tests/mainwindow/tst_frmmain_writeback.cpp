@@ -6,6 +6,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "shared/MessageBox.h"
 
+#include "AircraftScene.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -22,7 +23,7 @@
 
 namespace {
 
-using Files = QMap<QString, QByteArray>;
+using testutil::Files;
 // objectName -> text; check boxes take "1" or "0".
 using Edits = QMap<QString, QString>;
 
@@ -56,44 +57,7 @@ QDateTime mtime(const QString& path)
 // An aircraft folder and a main window started on it with the given options.
 // Boxes are recorded from before the start-up on; unless a test queues
 // answers, each box gets its first button.
-class Scene
-{
-public:
-    Scene(const QByteArray& cfg, const Files& files = {}, const QString& folderName = QStringLiteral("Plane"))
-    {
-        m_folder = m_tmp.path() + u'/' + folderName;
-        testutil::makeDir(m_folder);
-        if (!cfg.isNull())
-            testutil::writeFile(cfgPath(), cfg);
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            testutil::writeFile(m_tmp.path() + u'/' + it.key(), it.value());
-        answers.setResponder([](const msgbox::Call& call) {
-            return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-        });
-    }
-
-    frm_Main& start(bool confirm = false, bool autoBackup = false)
-    {
-        m_fixture = std::make_unique<testutil::MainWindowFixture>(
-            testutil::PrefixSpec{},
-            QMap<QString, QString>{{QStringLiteral("Path"), m_folder},
-                                   {QStringLiteral("Update"), confirm ? "1" : "0"},
-                                   {QStringLiteral("AutoBackup"), autoBackup ? "1" : "0"}});
-        return m_fixture->start();
-    }
-
-    QString root() const { return m_tmp.path(); }
-    QString folder() const { return m_folder; }
-    QString cfgPath() const { return m_folder + QStringLiteral("/aircraft.cfg"); }
-    QByteArray cfg() const { return testutil::readFile(cfgPath()); }
-
-    msgbox::ScriptedAnswers answers;
-
-private:
-    QTemporaryDir m_tmp;
-    QString m_folder;
-    std::unique_ptr<testutil::MainWindowFixture> m_fixture;
-};
+using Scene = testutil::AircraftScene;
 
 void applyEdits(frm_Main& w, const Edits& edits)
 {
