@@ -189,8 +189,12 @@ void vcUPDATECTL::AsyncReadComplete(QNetworkReply* reply)
         return;
     m_reply = nullptr;
     reply->deleteLater();
-    if (!m_tooLarge)
+    if (!m_tooLarge) {
         m_received += reply->readAll();
+        // The whole answer may arrive at once, with no readyRead before this.
+        if (m_received.size() > updatecheck::kMaxVersionFileBytes)
+            m_tooLarge = true;
+    }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool httpOk = status == 0 || (status >= 200 && status < 300);
     const QByteArray bytes = std::exchange(m_received, QByteArray());
