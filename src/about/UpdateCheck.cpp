@@ -136,10 +136,10 @@ QString addressToOpen(const QString& downloadAddress, const QString& fallback)
     return isWebAddress(downloadAddress) ? downloadAddress.trimmed() : fallback;
 }
 
-QString temporaryFolder(const QString& tempVariable, const QString& programFolder)
+QString temporaryFolder(const QString& tempVariable, const QString& privateFolder)
 {
-    QString folder = tempVariable.isEmpty() ? programFolder : tempVariable;
-    if (!folder.endsWith(u'/'))
+    QString folder = tempVariable.isEmpty() ? privateFolder : tempVariable;
+    if (!folder.isEmpty() && !folder.endsWith(u'/'))
         folder += u'/';
     return folder;
 }

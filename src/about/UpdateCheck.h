@@ -76,9 +76,10 @@ bool isWebAddress(const QString& address);
 QString addressToOpen(const QString& downloadAddress, const QString& fallback);
 
 // The folder the version file is saved in while it is read: `tempVariable`
-// (the TEMP environment variable), or `programFolder` when that is empty;
-// always ending with '/'.
-QString temporaryFolder(const QString& tempVariable, const QString& programFolder);
+// (the TEMP environment variable), or `privateFolder` (the program's own
+// temporary folder; an installed program's folder is not writable) when that
+// is empty; ending with '/'. Empty when both are.
+QString temporaryFolder(const QString& tempVariable, const QString& privateFolder);
 
 // The name the version file is saved under in the temporary folder.
 inline constexpr const char* kVersionFileName = "_vclu.txt";

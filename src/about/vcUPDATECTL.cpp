@@ -102,7 +102,7 @@ void vcUPDATECTL::setConfigFileURL(const QString& url)
 void vcUPDATECTL::UserControl_Initialize()
 {
     m_tempFolder =
-        updatecheck::temporaryFolder(qEnvironmentVariable("TEMP"), QCoreApplication::applicationDirPath());
+        updatecheck::temporaryFolder(qEnvironmentVariable("TEMP"), modSystem::PrivateTempFolder().path);
     m_currentVersion = appinfo::versionText();
 }
 
@@ -219,9 +219,10 @@ void vcUPDATECTL::workOutResult(const QByteArray& bytes)
     // bytes received are read directly.
     QByteArray content = bytes;
     const QString path = m_tempFolder + QString::fromLatin1(updatecheck::kVersionFileName);
-    QFile::remove(path);
+    if (!m_tempFolder.isEmpty())
+        QFile::remove(path);
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    if (!m_tempFolder.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         const bool written = file.write(bytes) == bytes.size();
         file.close();
         QByteArray readBack;

@@ -26,6 +26,13 @@ const MemberInfo& info(Member member)
     return members()[static_cast<size_t>(member)];
 }
 
+QString outsideMessage(const QString& airFile)
+{
+    return airFile + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("lies outside the aircraft folder. The aircraft type is only changed in files of "
+                          "the aircraft folder shown; nothing was written.");
+}
+
 QString failureMessage(const QString& airFile)
 {
     return airFile + QStringLiteral("\r\n") +
@@ -41,10 +48,10 @@ Outcome write(const QString& airFile, const QString& shownFile, const QString& a
     const QString file = QFileInfo(airFile).canonicalFilePath();
     if (file.isEmpty() || !QFileInfo(file).isFile())
         return {Status::Missing, {}};
+    if (!platform::paths::liesInside(aircraftFolder, file))
+        return {Status::Outside, {}};
     const QString shown = shownFile.isEmpty() ? QString() : QFileInfo(shownFile).canonicalFilePath();
-    const QString folder = QFileInfo(aircraftFolder).canonicalFilePath();
-    const QString inside = folder.endsWith(u'/') ? folder : folder + u'/';
-    if (shown != file || folder.isEmpty() || !file.startsWith(inside))
+    if (shown != file)
         return {Status::NotShown, {}};
 
     const airmdl::WriteResult r = airmdl::writeAirType(file, type);

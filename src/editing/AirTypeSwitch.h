@@ -30,6 +30,9 @@ inline constexpr int kMemberCount = 3;
 const std::array<MemberInfo, kMemberCount>& members();
 const MemberInfo& info(Member member);
 
+// The message for an air file outside the aircraft folder (links resolved).
+QString outsideMessage(const QString& airFile);
+
 // The message for an air file that could not be written.
 QString failureMessage(const QString& airFile);
 
@@ -37,7 +40,8 @@ enum class Status
 {
     Written,
     Missing,      // no regular file at that path: nothing to switch
-    NotShown,     // outside the aircraft folder, or not the file the buttons were read from
+    Outside,      // outside the aircraft folder (links resolved): the user is told
+    NotShown,     // not the file the buttons were read from
     NoTypeRecord, // the chain (now) holds no usable type record, or is damaged
     Failed,       // could not be made writable, read or written
 };

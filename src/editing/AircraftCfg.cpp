@@ -394,20 +394,23 @@ platform::fileio::Result makeBackupOnce(const QString& cfgPath, bool* created)
     if (created)
         *created = false;
     const QString wanted = backupPathFor(cfgPath);
-    // An existing backup in any letter case is the one backup; never refresh it.
-    if (platform::paths::regularFileExists(wanted))
-        return {};
     const QString source = QDir::isAbsolutePath(cfgPath)
                                ? platform::paths::resolvePath(cfgPath)
                                : platform::paths::resolveUnder(QDir::currentPath(), cfgPath);
+    // The name in any letter case: an existing backup is the one backup.
     const QString target = QDir::isAbsolutePath(wanted)
                                ? platform::paths::resolvePath(wanted)
                                : platform::paths::resolveUnder(QDir::currentPath(), wanted);
-    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
-        // Something that is not an ordinary file holds the name: no copy can go there.
+    const QFileInfo there(target);
+    if (there.isSymLink() || (there.exists() && !there.isFile())) {
+        // Only a regular file is a backup. A link (dangling or not), a folder
+        // or anything else at the name means no copy is kept: stop the command.
         return platform::fileio::Result::failure(
-            QStringLiteral("%1: the name is taken by something that is not a file").arg(target));
+            QStringLiteral("%1: stands where the backup copy belongs but is not a file; nothing was written")
+                .arg(target));
     }
+    if (there.exists())
+        return {}; // never refreshed
     return platform::fileio::copyIfAbsent(source, target, created);
 }
 

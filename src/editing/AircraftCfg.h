@@ -166,9 +166,10 @@ QString rowText(const QString& sectionName);
 QString backupPathFor(const QString& cfgPath);
 
 // Copies the file to its backup unless a backup exists already (found without
-// regard to letter case); an existing backup is never touched. A copy that
-// cannot be made is returned as a failure. `created` tells whether this call
-// made the copy.
+// regard to letter case); an existing backup is never touched. Only a regular
+// file counts as a backup: anything else at the name (a link, even a dangling
+// one, or a folder) is a failure naming it, as is a copy that cannot be made.
+// `created` tells whether this call made the copy.
 platform::fileio::Result makeBackupOnce(const QString& cfgPath, bool* created = nullptr);
 
 } // namespace AircraftCfg

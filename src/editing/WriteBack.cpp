@@ -1,6 +1,7 @@
 #include "editing/WriteBack.h"
 
 #include "editing/NumberText.h"
+#include "platform/PathResolver.h"
 
 #include <QFileInfo>
 
@@ -54,11 +55,9 @@ RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown)
 
 airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value)
 {
-    const QString file = QFileInfo(mdlFile).canonicalFilePath();
-    const QString folder = QFileInfo(aircraftFolder).canonicalFilePath();
-    if (mdlFile.isEmpty() || file.isEmpty() || folder.isEmpty() || !file.startsWith(folder + u'/'))
+    if (!platform::paths::liesInside(aircraftFolder, mdlFile))
         return {airmdl::WriteStatus::NotApplicable, QStringLiteral("%1: not a model file of this aircraft").arg(mdlFile)};
-    return airmdl::writeMdlRadius(file, value);
+    return airmdl::writeMdlRadius(QFileInfo(mdlFile).canonicalFilePath(), value);
 }
 
 } // namespace WriteBack

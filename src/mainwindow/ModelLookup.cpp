@@ -39,11 +39,10 @@ Result lookup(const QString& aircraftFolder, const QString& modelColumn)
         return r;
     }
     modGlobal::StringArray lines;
-    if (const auto read = modGlobal::FileToArray(cfg, lines); !read) {
-        r.outcome = Outcome::ReadCfgFailed;
-        r.error = read.error;
-        return r;
-    }
+    // A model.cfg that opens but cannot be read is told, and the lookup
+    // goes on with no lines, as the reading leaves the array.
+    if (const auto read = modGlobal::FileToArray(cfg, lines); !read)
+        r.cfgReadError = read.error;
     r.modelName = modelNameFromLines(lines.value_or(QStringList()));
     r.mdlFile = platform::paths::resolveUnder(r.modelFolder, QString(r.modelName + QStringLiteral(".mdl")));
     const airmdl::MdlRead read = airmdl::readMdlHeader(r.mdlFile);

@@ -14,7 +14,6 @@ enum class Outcome
     NoModelCfg,    // the folder has no model.cfg
     NoModelFile,   // model.cfg names a file that does not exist
     Unreadable,    // the model file exists but its header cannot be read
-    ReadCfgFailed, // model.cfg exists but cannot be read
     Decoded,       // header read: see `header`
 };
 
@@ -26,6 +25,7 @@ struct Result
     QString mdlFile;     // the .mdl path built from the name
     airmdl::MdlHeader header;
     QString error;
+    QString cfgReadError; // model.cfg exists but could not be read: why (the lookup went on without its lines)
 };
 
 // The model folder of a grid model column: folder/model for "<default>",

@@ -14,6 +14,7 @@
 #include "shared/AppInfo.h"
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
+#include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 #include "shared/modSettings.h"
 #include "shared/modSystem.h"
@@ -200,7 +201,11 @@ bool frm_Main::readSwitchInto(QAction* item, const QString& key)
 
 void frm_Main::Form_Load()
 {
-    globals::gsTempPath = modSystem::TempPath();
+    // The temporary folder is checked once here; a refused one is told now
+    // and again by every command that would write into it.
+    const modSystem::TempFolder temp = modSystem::PrivateTempFolder();
+    globals::gsTempPath = temp.path;
+    globals::gsTempPathError = temp.error;
 
     const bool started = runtimeerror::runHandler(QStringLiteral("Form_Load"), [this] {
         sRegPrefix = SimDetection::registryPrefix(modSystem::Is64BitOS());
@@ -241,6 +246,10 @@ void frm_Main::Form_Load()
     bAirReady = true;
     ui.SSTab1->setCurrentIndex(0);
     skipOnError([this] { findManual(); });
+    if (!temp.error.isEmpty())
+        msgbox::MsgBox(temp.error + msgbox::vbCrLf + msgbox::vbCrLf +
+                           QStringLiteral("Validation reports cannot be written until it is removed or put right."),
+                       msgbox::vbOKOnly | msgbox::vbExclamation);
 }
 
 void frm_Main::applySimulators()

@@ -133,8 +133,9 @@ void frm_Main::ListView1_DblClick()
 
         m_shownRow = row;
         const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
-        if (model.outcome == ModelLookup::Outcome::ReadCfgFailed)
-            throw runtimeerror::RuntimeError(runtimeerror::kPathFileAccess, model.error);
+        if (!model.cfgReadError.isEmpty()) // told by the reading procedure; the display goes on
+            runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError,
+                                  QStringLiteral("FileToArray"), 0);
         bAirReady = false;
         sAirFile = col(ColSim);
         ReadAirFile();
@@ -169,8 +170,6 @@ void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
     case ModelLookup::Outcome::NoModelCfg:
     case ModelLookup::Outcome::NoModelFile:
         SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
-        return;
-    case ModelLookup::Outcome::ReadCfgFailed: // reported before the display changed anything
         return;
     case ModelLookup::Outcome::Unreadable:
         SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);

@@ -253,6 +253,10 @@ void frm_Main::switchAirType(AirTypeSwitch::Member member)
         // Nothing was written: the buttons go back to the type last read.
         showRememberedAirType();
         return;
+    case AirTypeSwitch::Status::Outside:
+        showRememberedAirType();
+        msgbox::MsgBox(AirTypeSwitch::outsideMessage(sAirFile), msgbox::vbOKOnly | msgbox::vbExclamation);
+        return;
     case AirTypeSwitch::Status::Failed:
         break;
     }

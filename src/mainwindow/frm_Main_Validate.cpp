@@ -92,6 +92,12 @@ void frm_Main::mnuValidate_Click()
                                   globals::gsEffectsFSXPath},
                                  input);
 
+    // The report goes into the private temporary folder or nowhere.
+    if (const QString problem = modSystem::TempFolderProblem(); !problem.isEmpty()) {
+        stop(QStringLiteral("No report could be written (") + problem + QStringLiteral(") in folder "), problem);
+        return;
+    }
+
     const QString folder = folderPath();
     const QString cfg = platform::paths::resolveUnder(folder, u"aircraft.cfg");
     if (!platform::paths::regularFileExists(cfg)) {
@@ -116,6 +122,7 @@ void frm_Main::mnuValidate_Click()
     input.flags = globals::gsAnalyzeFlags;
     input.textureFormat = ValidationSetup::textureFormat(ui.txt_FSXVersion->text());
     input.yield = keepPainting;
+    input.tempFolder = globals::gsTempPath;
 
     FolderValidation::Result result;
     {

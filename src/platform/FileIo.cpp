@@ -153,6 +153,32 @@ Result writeAtomically(const QString& path, const QByteArray& data)
     return {};
 }
 
+Result writeNew(const QString& path, const QByteArray& data)
+{
+    const QFileInfo fi(path);
+    const QString dir = fi.absolutePath();
+    struct stat st{};
+    if (::lstat(native(path).constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return Result::failure(QStringLiteral("%1: is a folder").arg(path));
+        if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return Result::failure(QStringLiteral("%1: the file is read-only").arg(path));
+    } else if (errno != ENOENT) {
+        return fail(path, QStringLiteral("cannot examine the file"), errno);
+    }
+    QByteArray tmp;
+    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp); !r)
+        return r;
+    // rename() replaces the name itself: a link there is dropped, not followed.
+    if (::rename(tmp.constData(), native(path).constData()) != 0) {
+        const int err = errno;
+        ::unlink(tmp.constData());
+        return fail(path, QStringLiteral("cannot replace the file"), err);
+    }
+    syncDir(dir);
+    return {};
+}
+
 Result copyIfAbsent(const QString& source, const QString& target, bool* created)
 {
     if (created)

@@ -31,6 +31,12 @@ bool isReadOnly(const QString& path);
 // read-only file, a folder in the way and a missing parent folder.
 Result writeAtomically(const QString& path, const QByteArray& data);
 
+// Writes `data` as a new file (mode 0600) at `path`, for the program's
+// temporary files: whatever else stands at the name (a link, a file of any
+// owner) is replaced and never written through. A read-only file and a
+// folder in the way are refused.
+Result writeNew(const QString& path, const QByteArray& data);
+
 // Copies `source` to `target` only when `target` does not exist yet; the copy
 // appears whole or not at all and an existing target is never touched (not
 // even when it appears between the test and the copy). `created` tells whether

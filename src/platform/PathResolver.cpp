@@ -190,6 +190,17 @@ bool existsAs(const QString& path, EntryKind kind)
 
 } // namespace
 
+bool liesInside(const QString& folder, const QString& path)
+{
+    if (folder.isEmpty() || path.isEmpty())
+        return false;
+    const QString dir = QFileInfo(folder).canonicalFilePath();
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (dir.isEmpty() || target.isEmpty() || target == dir)
+        return false;
+    return target.startsWith(dir.endsWith(u'/') ? dir : dir + u'/');
+}
+
 bool fileExists(const QString& path) { return existsAs(path, EntryKind::Any); }
 bool regularFileExists(const QString& path) { return existsAs(path, EntryKind::Files); }
 bool folderExists(const QString& path) { return existsAs(path, EntryKind::Dirs); }

@@ -48,6 +48,11 @@ bool regularFileExists(const QString& path);
 // Like fileExists, but only folders count.
 bool folderExists(const QString& path);
 
+// Whether `path` lies below `folder`, both taken with their links resolved:
+// the test every write into an aircraft folder passes first. False when
+// either does not exist, and for the folder itself.
+bool liesInside(const QString& folder, const QString& path);
+
 // Joins a folder and a name with exactly one '/' between them.
 QString join(const QString& dir, QStringView name);
 

@@ -44,8 +44,10 @@ inline QString gsEditFile;
 // Show text files in the internal editor rather than the desktop's ("Editor").
 inline bool gbUseEditor = true;
 
-// The temporary folder, ending with a separator.
+// The program's own temporary folder, ending with a separator; empty when it
+// was refused at start, gsTempPathError then telling why.
 inline QString gsTempPath;
+inline QString gsTempPathError;
 
 // Open the last folder at start-up ("IsMerrow").
 inline bool gbRememberPath = true;

@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
+#include "platform/PrivateTemp.h"
 #include "platform/WinePrefix.h"
 #include "shared/Globals.h"
 
@@ -126,6 +127,28 @@ QString TempPath()
     if (!p.endsWith(u'/'))
         p += u'/';
     return p;
+}
+
+TempFolder PrivateTempFolder()
+{
+    namespace pt = platform::privatetemp;
+    const QString folder = pt::folderFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), TempPath(), pt::currentUid());
+    if (QString error = pt::prepare(folder, pt::currentUid()); !error.isEmpty())
+        return {QString(), error};
+    return {folder + u'/', QString()};
+}
+
+QString TempFolderProblem()
+{
+    if (globals::gsTempPath.isEmpty()) {
+        return globals::gsTempPathError.isEmpty() ? QStringLiteral("The program has no temporary folder.")
+                                                  : globals::gsTempPathError;
+    }
+    QString folder = globals::gsTempPath;
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    namespace pt = platform::privatetemp;
+    return pt::prepare(folder, pt::currentUid());
 }
 
 } // namespace modSystem

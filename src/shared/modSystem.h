@@ -72,4 +72,21 @@ bool ReloadAirlinesFSX();
 // The system's temporary folder, ending with '/'.
 QString TempPath();
 
+// The program's own temporary folder for this user ($XDG_RUNTIME_DIR/fernquill,
+// else fernquill-<uid> in TempPath()), created when missing and checked.
+// `path` ends with '/'; it is empty, with the reason in `error`, when the
+// folder may not be used.
+struct TempFolder
+{
+    QString path;
+    QString error;
+};
+TempFolder PrivateTempFolder();
+
+// Before a temporary file is written into globals::gsTempPath: the folder is
+// made again should it have gone, and checked again. Empty when it may be
+// used; else the message for the user (globals::gsTempPathError when the
+// folder was refused at start).
+QString TempFolderProblem();
+
 } // namespace modSystem

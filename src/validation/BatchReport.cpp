@@ -82,7 +82,7 @@ bool removeFolderLog(const QString& folder)
 
 platform::fileio::Result write(const QString& path, const QByteArray& bytes)
 {
-    return platform::fileio::writeAtomically(path, bytes);
+    return platform::fileio::writeNew(path, bytes);
 }
 
 } // namespace BatchReport

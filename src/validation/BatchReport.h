@@ -59,7 +59,8 @@ QStringList foldersBelow(const QString& root);
 // Deletes a "zibcheck.log" (any letter case) lying in `folder`. True when one was removed.
 bool removeFolderLog(const QString& folder);
 
-// Writes the file atomically, so a failed write leaves the earlier one whole.
+// Writes the file atomically, so a failed write leaves the earlier one whole,
+// and never through a link that stands at its name.
 platform::fileio::Result write(const QString& path, const QByteArray& bytes);
 
 } // namespace BatchReport

@@ -3,6 +3,7 @@
 #include "editing/AircraftCfg.h"
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
+#include "validation/CfgSource.h"
 #include "shared/clsIniFile.h"
 #include "shared/RuntimeError.h"
 #include "validation/FolderListing.h"
@@ -13,9 +14,6 @@
 #include <QHash>
 #include <QScopeGuard>
 #include <QSet>
-#include <QTemporaryFile>
-
-#include <memory>
 
 namespace FolderValidation {
 
@@ -72,32 +70,6 @@ QString folderName(const QString& prefix, const QString& value)
     return prefix + u'.' + value;
 }
 
-// The file a texture.cfg or Model.cfg key is read from. Its UTF-8 byte-order
-// mark is removed first; when the file cannot be rewritten (read-only) it stays
-// as it was and its keys are read from a copy without the mark, so the
-// aliasing still counts.
-class CfgSource
-{
-public:
-    explicit CfgSource(const QString& path) : m_path(path)
-    {
-        QByteArray bytes;
-        const BomResult r = ReadByteArray(path, bytes);
-        if (!r.read)
-            throw RunError{r.read.error};
-        if (r.bomFound && !r.rewritten) {
-            m_copy = std::make_unique<QTemporaryFile>();
-            if (m_copy->open() && m_copy->write(bytes) == bytes.size() && m_copy->flush())
-                m_path = m_copy->fileName();
-        }
-    }
-    const QString& path() const { return m_path; }
-
-private:
-    QString m_path;
-    std::unique_ptr<QTemporaryFile> m_copy;
-};
-
 class Run
 {
 public:
@@ -118,6 +90,15 @@ private:
         if (!entries)
             throw RunError{error};
         return *entries;
+    }
+
+    // A texture.cfg or Model.cfg to read keys from; an unreadable one ends the run.
+    CfgSource cfgSource(const QString& path) const
+    {
+        CfgSource source(path, m_folder, m_in.tempFolder);
+        if (!source.error().isEmpty())
+            throw RunError{source.error()};
+        return source;
     }
 
     std::optional<QList<DirEntry>> listing(const QString& dir, QString* error = nullptr);
@@ -404,7 +385,7 @@ int Run::textureState(Entry& e)
     if (!QFileInfo(cfg).isFile())
         return kNotFound;
     m_r.textureAliasingUsed = true;
-    const CfgSource source(cfg);
+    const CfgSource source = cfgSource(cfg);
     const QString value = ReadIniKey(QStringLiteral("fltsim"), QStringLiteral("fallback.1"), source.path());
     if (value.isEmpty())
         return kNotFound;
@@ -463,7 +444,7 @@ int Run::modelState(Entry& e)
     const QString cfg = resolve(folder, QStringLiteral("Model.cfg"));
     if (!QFileInfo(cfg).isFile())
         return kNotFound;
-    const CfgSource source(cfg);
+    const CfgSource source = cfgSource(cfg);
     const QString normal = ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), source.path());
     if (!normal.isEmpty())
         return modelFileState(folder, normal);
@@ -481,7 +462,7 @@ int Run::modelState(Entry& e)
     const QString aliasCfg = resolve(aliasFolder, QStringLiteral("Model.cfg"));
     if (!QFileInfo(aliasCfg).isFile())
         return kNotFound;
-    const CfgSource aliasSource(aliasCfg);
+    const CfgSource aliasSource = cfgSource(aliasCfg);
     const QString aliasNormal =
         ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), aliasSource.path());
     if (aliasNormal.isEmpty())

@@ -43,6 +43,7 @@ struct Input
     QString effectsFolder;                           // that simulator's Effects folder, a native path
     QString textureFormat = QStringLiteral("*.bmp"); // "*.dds" when the shown model is FSX
     std::function<void()> yield;                     // run once per folder of the empty-folder walk
+    QString tempFolder; // the program's temporary folder (copies of files read without their mark)
 };
 
 // Texture, model and air file states of an entry.

@@ -270,7 +270,7 @@ DateTimeTexts nowTexts(const QDateTime& moment)
 
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes)
 {
-    return platform::fileio::writeAtomically(path, bytes);
+    return platform::fileio::writeNew(path, bytes);
 }
 
 } // namespace ValidationReport

@@ -48,7 +48,8 @@ struct DateTimeTexts
 // A moment in the system's short date and time formats.
 DateTimeTexts nowTexts(const QDateTime& moment = QDateTime::currentDateTime());
 
-// Writes the report file atomically (a temporary file renamed over it).
+// Writes the report file as a new file renamed over the name: atomic, and
+// never through a link that stands there (platform::fileio::writeNew).
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes);
 
 } // namespace ValidationReport

@@ -8,6 +8,7 @@
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
+#include "shared/modSystem.h"
 #include "validation/ValidationReport.h"
 #include "validation/ValidationSetup.h"
 
@@ -242,6 +243,11 @@ void frm_ValidateAll::cmdStart_Click()
     // Every folder would show the same box and add nothing: say it once.
     if (ValidationSetup::allOptionsOff(globals::gsAnalyzeFlags)) {
         msgbox::MsgBox(kAllOptionsOff, msgbox::vbOKOnly | msgbox::vbInformation);
+        return;
+    }
+    // Every folder's report passes through the temporary folder.
+    if (const QString problem = modSystem::TempFolderProblem(); !problem.isEmpty()) {
+        msgbox::MsgBox(problem, msgbox::vbOKOnly | msgbox::vbCritical);
         return;
     }
     const QString root = globals::gsValidateRoot;

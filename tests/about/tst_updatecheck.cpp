@@ -186,6 +186,9 @@ private slots:
         QTest::newRow("TEMP empty: program folder") << ""
                                                     << "/opt/fq"
                                                     << "/opt/fq/";
+        QTest::newRow("TEMP empty, no private folder") << ""
+                                                       << ""
+                                                       << "";
     }
     void temporaryFolder()
     {

@@ -3,6 +3,7 @@
 #include "TestUtil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
@@ -453,6 +454,8 @@ private slots:
         QTest::newRow("missing file") << "missing";
         QTest::newRow("folder holds the name") << "folder";
         QTest::newRow("read-only folder") << "readonly";
+        QTest::newRow("dangling link holds the name") << "dangling";
+        QTest::newRow("link to a file holds the name") << "link";
     }
     void backupFailures()
     {
@@ -465,6 +468,12 @@ private slots:
             testutil::writeFile(cfg, "data");
         if (kind == "folder")
             testutil::makeDir(dir + "/aircraft.zib");
+        if (kind == "dangling")
+            QVERIFY(QFile::link(dir + "/gone", dir + "/aircraft.zib"));
+        if (kind == "link") {
+            testutil::writeFile(tmp.path() + "/elsewhere", "other");
+            QVERIFY(QFile::link(tmp.path() + "/elsewhere", dir + "/Aircraft.ZIB"));
+        }
         if (kind == "readonly") {
             if (testutil::runningAsRoot())
                 QSKIP("root writes into read-only folders");
@@ -478,8 +487,14 @@ private slots:
         QVERIFY(!created);
         if (kind == "folder")
             QVERIFY(QFileInfo(dir + "/aircraft.zib").isDir());
+        else if (kind == "dangling" || kind == "link")
+            QVERIFY(QFileInfo(dir + (kind == "link" ? "/Aircraft.ZIB" : "/aircraft.zib")).isSymLink());
         else
             QVERIFY(!QFileInfo::exists(dir + "/aircraft.zib"));
+        if (kind == "folder" || kind == "dangling" || kind == "link")
+            QVERIFY2(r.error.contains(u"aircraft.zib", Qt::CaseInsensitive), qPrintable(r.error));
+        if (kind == "link")
+            QCOMPARE(testutil::readFile(tmp.path() + "/elsewhere"), QByteArray("other"));
     }
 };
 

@@ -40,9 +40,11 @@ private slots:
         QTest::newRow("nothing shown") << "Plane/Jet.air"
                                        << "" << int(S::NotShown) << false;
         QTest::newRow("outside the folder") << "Outside.air"
-                                            << "Outside.air" << int(S::NotShown) << false;
+                                            << "Outside.air" << int(S::Outside) << false;
         QTest::newRow("link out of the folder") << "Plane/Link.air"
-                                                << "Plane/Link.air" << int(S::NotShown) << false;
+                                                << "Plane/Link.air" << int(S::Outside) << false;
+        QTest::newRow("..\\ out of the folder") << "Plane/../Outside.air"
+                                                << "Outside.air" << int(S::Outside) << false;
         QTest::newRow("missing") << "Plane/Gone.air"
                                  << "Plane/Gone.air" << int(S::Missing) << false;
         QTest::newRow("a folder") << "Plane/Dir.air"

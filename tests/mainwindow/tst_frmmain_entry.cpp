@@ -352,6 +352,31 @@ private slots:
         QVERIFY(s.answers.calls().empty());
     }
 
+    void modelCfgThatCannotBeRead()
+    {
+        // The file opens but its reading fails (the process's own memory file).
+        Scene s("[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\ntitle=B\r\nmodel=bad\r\n", {{"model.bad/x.mdl", "x"}});
+        if (!QFile::link(QStringLiteral("/proc/self/mem"), s.folder() + "/model.bad/model.cfg"))
+            QSKIP("no /proc here");
+        frm_Main& w = s.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(s.answers.calls().empty());
+        ListView* grid = w.ui.ListView1;
+        const QPoint at(grid->columnViewportPosition(1) + 3, grid->visualItemRect(grid->topLevelItem(1)).center().y());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+
+        QCOMPARE(s.answers.calls().size(), size_t(1));
+        const QString box = s.answers.prompts().front();
+        QVERIFY2(box.contains(u"Procedure FileToArray") && box.contains(u"model.cfg"), qPrintable(box));
+        // The display went on to its end.
+        QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("B"));
+        QCOMPARE(w.ui.StatusBar1->panelPictureText(9), kNok);
+        QVERIFY(w.ui.cmd_ParkingCodes->isEnabled());
+        QCOMPARE(w.ui.txt_CurrentModel->text(), QStringLiteral("bad"));
+    }
+
     void unreadableModelFile_data()
     {
         QTest::addColumn<QByteArray>("mdl");

@@ -1,5 +1,6 @@
 // The update-all buttons, "&3. Update" with its three lists, the air-file list
 // and the aircraft-type switch, on real widgets over real files.
+#include "editing/AirTypeSwitch.h"
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/ListView.h"
 #include "shared/MessageBox.h"
@@ -565,14 +566,15 @@ private slots:
     void onlyTheFileShownIsWritten()
     {
         // sim points out of the aircraft folder: the type is shown, but the
-        // file is not the aircraft's and is not written.
+        // file is not the aircraft's and is not written; the user is told.
         Scene s("[fltsim.0]\r\nsim=..\\Outside\r\n", {{"Outside.air", typeRecord(0)}});
         frm_Main& w = s.start();
         QVERIFY(w.ui.opt_ac_Normal->isChecked());
         w.ui.opt_ac_AI->click();
         QCOMPARE(testutil::readFile(s.root() + "/Outside.air"), typeRecord(0));
         QVERIFY(w.ui.opt_ac_Normal->isChecked());
-        QVERIFY(s.answers.calls().empty());
+        QCOMPARE(s.answers.prompts(), QStringList{AirTypeSwitch::outsideMessage(w.sAirFile)});
+        QVERIFY(s.answers.prompts().front().contains(u"Outside.air"));
     }
 
     void failureIsToldAndReloaded()

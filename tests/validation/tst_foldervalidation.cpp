@@ -452,6 +452,50 @@ private slots:
         QCOMPARE(r.entries[0].modelState, 1); // read from a copy without the mark
     }
 
+    // Files outside the aircraft folder are read without their mark but never
+    // rewritten; the copy read instead goes into the program's temporary folder.
+    void bomOutsideTheFolderStays_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("cfg"); // the file with the mark, relative to the aircraft folder
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("link"); // "name|target": a link in the aircraft folder to an absolute path
+        QTest::newRow("..\\ chain to a texture folder")
+            << QByteArray("texture=..\\..\\..\\outside\\tex") << "../outside/tex/texture.cfg"
+            << QByteArray("[fltsim]\r\nfallback.1=..\\img\r\n") << QStringList{"../outside/img/a.bmp"} << "";
+        QTest::newRow("..\\ chain to a model folder")
+            << QByteArray("model=..\\..\\..\\outside\\mdl") << "../outside/mdl/Model.cfg"
+            << QByteArray("[models]\r\nnormal=b\r\n") << QStringList{"../outside/mdl/b.mdl"} << "";
+        QTest::newRow("model folder linked to an absolute path")
+            << QByteArray("model=x") << "../../elsewhere/Model.cfg" << QByteArray("[models]\r\nnormal=b\r\n")
+            << QStringList{"../../elsewhere/b.mdl"} << "model.x|../../elsewhere";
+        QTest::newRow("alias to another aircraft")
+            << QByteArray("model=al") << "../B737/model/Model.cfg" << QByteArray("[models]\r\nnormal=b\r\n")
+            << QStringList{"model.al/Model.cfg|[fltsim]\r\nalias=B737\\model\r\n", "../B737/model/b.mdl"} << "";
+    }
+    void bomOutsideTheFolderStays()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, cfg);
+        QFETCH(QByteArray, body);
+        QFETCH(QStringList, files);
+        QFETCH(QString, link);
+        const QString ac = aircraft(entry(0, "title=A\r\n" + keys), files);
+        const QString outside = QDir::cleanPath(ac + u'/' + cfg);
+        testutil::writeFile(outside, "\xEF\xBB\xBF" + body);
+        if (!link.isEmpty())
+            QVERIFY(QFile::link(QDir::cleanPath(ac + u'/' + link.section(u'|', 1)), ac + u'/' + link.section(u'|', 0, 0)));
+        Input in = input(ac);
+        in.tempFolder = m_tmp.path() + QStringLiteral("/private%1").arg(m_n);
+        testutil::makeDir(in.tempFolder);
+        const Result r = validate(in);
+        QCOMPARE(r.status, Status::Ok);
+        QCOMPARE(testutil::readFile(outside), "\xEF\xBB\xBF" + body);
+        QCOMPARE(keys.startsWith("texture") ? r.entries[0].textureState : r.entries[0].modelState, 1);
+        QCOMPARE(QDir(in.tempFolder).entryList(QDir::Files), QStringList{});
+    }
+
     void readByteArray_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -10,6 +10,7 @@
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -66,6 +67,46 @@ private slots:
             delete e;
         }
         globals::gbBatchValidate = false;
+    }
+
+    void linkAtTheReportNameIsReplaced()
+    {
+        auto f = start(false, false, flagsWith({0}));
+        const QString victim = m_tmp.path() + "/victim";
+        testutil::writeFile(victim, "keep");
+        QVERIFY(QFile::link(victim, reportPath()));
+        testutil::BoxRecorder boxes;
+        f->window().ui.mnuValidate->trigger();
+        QVERIFY(boxes.calls().empty());
+        QCOMPARE(testutil::readFile(victim), QByteArray("keep"));
+        QVERIFY(!QFileInfo(reportPath()).isSymLink());
+        QVERIFY(testutil::readFile(reportPath()).contains("[fltsim.x] sections:"));
+    }
+
+    void refusedTemporaryFolderIsToldAtStartAndOnValidation()
+    {
+        // The runtime folder holds a link where the program's folder belongs.
+        QTemporaryDir runtime;
+        QVERIFY(QFile::link(m_tmp.path(), runtime.path() + "/fernquill"));
+        const QByteArray old = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const QString folder = m_tmp.path() + "/Refused";
+        testutil::writeFile(folder + "/aircraft.cfg", "[fltsim.0]\r\ntitle=A\r\n");
+        testutil::BoxRecorder boxes;
+        testutil::MainWindowFixture f(testutil::PrefixSpec{}, {{"Path", folder}, {"AnalyzeOptions", kAllOn}});
+        f.start();
+        qputenv("XDG_RUNTIME_DIR", old);
+        const QString refusal = "The temporary folder " + runtime.path() +
+                                "/fernquill cannot be used: it is a symbolic link.";
+        QCOMPARE(boxes.prompts(),
+                 QStringList{refusal + "\r\n\r\nValidation reports cannot be written until it is removed or put right."});
+        QVERIFY(globals::gsTempPath.isEmpty());
+
+        f.window().ui.mnuValidate->trigger();
+        QCOMPARE(boxes.prompts().size(), 2);
+        QCOMPARE(boxes.prompts().back(), refusal);
+        QVERIFY(!QFileInfo::exists(m_tmp.path() + "/zibcheck.log"));
+        QVERIFY(!QFileInfo::exists(folder + "/zibcheck.log"));
     }
 
     void allOptionsOffStopsAlsoInBatchMode_data()

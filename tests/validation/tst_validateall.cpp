@@ -14,10 +14,13 @@
 #include "TestUtil.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -154,6 +157,36 @@ private slots:
         QVERIFY(!w->running());
         QCOMPARE(w->ProgressBar1->maximum(), 3);
         QCOMPARE(w->ProgressBar1->value(), 3);
+    }
+
+    void linksAtTheReportNamesAreReplaced()
+    {
+        auto f = start(flagsWith({0, 1, 2}));
+        const QString victim = m_root + "/../victim";
+        testutil::writeFile(victim, "keep");
+        for (const char* name : {"zibcheck.log", "zibcheckall.log"})
+            QVERIFY(QFile::link(victim, m_temp + name));
+        frm_ValidateAll* w = openBatch(f->window());
+        testutil::BoxRecorder boxes;
+        QTest::mouseClick(w->cmdStart, Qt::LeftButton);
+        QVERIFY(boxes.calls().empty());
+        QCOMPARE(testutil::readFile(victim), QByteArray("keep"));
+        QVERIFY(!QFileInfo(allReport()).isSymLink());
+        QVERIFY(testutil::readFile(allReport()).contains("Report for"));
+    }
+
+    void refusedTemporaryFolderStopsTheBatch()
+    {
+        auto f = start(flagsWith({0}));
+        const QString elsewhere = m_root + "/../elsewhere";
+        testutil::makeDir(elsewhere);
+        QVERIFY(QDir().rmdir(m_temp) && QFile::link(elsewhere, m_temp.chopped(1)));
+        frm_ValidateAll* w = openBatch(f->window());
+        testutil::BoxRecorder boxes;
+        QTest::mouseClick(w->cmdStart, Qt::LeftButton);
+        QCOMPARE(boxes.calls().size(), size_t(1));
+        QVERIFY2(boxes.prompts().front().endsWith(u"it is a symbolic link."), qPrintable(boxes.prompts().front()));
+        QCOMPARE(QDir(elsewhere).entryList(QDir::Files), QStringList{});
     }
 
     void staleLogsAreGone()
