@@ -43,7 +43,8 @@ fi
 
 umask 022 # what root builds, the user may read
 if ! id -u "$test_user" >/dev/null 2>&1; then
-    useradd --system --user-group --create-home --shell /usr/sbin/nologin "$test_user"
+    useradd --system --user-group --create-home --home-dir "/var/lib/$test_user" --shell /usr/sbin/nologin \
+        "$test_user"
 fi
 user_home="$(getent passwd "$test_user" | cut -d: -f6)"
 if [ -z "$user_home" ] || [ "$user_home" = / ] || [ ! -d "$user_home" ]; then
@@ -56,8 +57,8 @@ if ! command -v runuser >/dev/null; then
 fi
 # The user's own home and no temporary or cache folder of root's.
 as_user() {
-    (cd / && "${switch_user[@]}" env -u TMPDIR -u XDG_CACHE_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME \
-        HOME="$user_home" USER="$test_user" LOGNAME="$test_user" "$@")
+    (cd / && "${switch_user[@]}" env -u TMPDIR -u XDG_RUNTIME_DIR -u XDG_CONFIG_HOME -u XDG_CACHE_HOME \
+        -u XDG_DATA_HOME -u XDG_STATE_HOME HOME="$user_home" USER="$test_user" LOGNAME="$test_user" "$@")
 }
 
 # The tests read a few files of the sources (the leak suppressions, the
