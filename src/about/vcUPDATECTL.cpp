@@ -165,8 +165,9 @@ void vcUPDATECTL::cancelDownload()
 
 void vcUPDATECTL::AsyncReadProgress(qint64 bytesRead, qint64 bytesTotal)
 {
-    // A server that does not say how much is coming gives no progress line.
-    if (bytesTotal > 0)
+    // A server that does not say how much is coming gives no progress line;
+    // nor does news of a download that has ended (it would hide the error).
+    if (m_reply && !m_tooLarge && bytesTotal > 0)
         lblPROGRESS->setText(updatecheck::progressText(bytesRead, bytesTotal));
 }
 

@@ -743,6 +743,7 @@ void TestFrmMainFolder::badInput()
         // Nothing could be read, so nothing is claimed about it.
         QCOMPARE(rows, 0);
         QVERIFY(bar->panelPictureText(9) != u"AC Status: OK");
+        QCOMPARE(bar->panelPictureText(9), QStringLiteral("AC Status: n/a"));
     }
     QCOMPARE(testutil::storedSetting("Path"), rows > 0 ? bad : good);
 

@@ -61,6 +61,7 @@ class TestTextEditor : public QObject
     QString file(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_tmp.path() + '/' + name;
+        QFile::remove(path); // made anew: an earlier case may have left it read-only
         testutil::writeFile(path, bytes);
         return path;
     }

@@ -197,16 +197,29 @@ private slots:
         QTest::newRow("no entries")
             << "noentries" << "An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."
             << "An aircraft.cfg file without any [fltsim.x] section found in folder ";
+        // Loaded as a file without entries; validating it says why.
+        QTest::newRow("unreadable aircraft.cfg")
+            << "unreadable" << "The file:<cfg>\r\n\r\n could not be read. Permission denied"
+            << "The aircraft.cfg could not be read (Permission denied) in folder ";
     }
     void stopsBeforeTheFolder()
     {
         QFETCH(QString, what);
         QFETCH(QString, message);
         QFETCH(QString, skip);
+        if (what == "unreadable" && testutil::runningAsRoot())
+            QSKIP("root reads every file");
+        const QString cfg = m_tmp.path() + "/Plane/aircraft.cfg";
+        message.replace("<cfg>", cfg);
         for (bool batch : {false, true}) {
             auto f = start(true, false, kAllOn, what == "noentries" ? QByteArray("[General]\r\nx=1\r\n") : QByteArray());
             if (what == "nocfg")
-                QFile::remove(m_tmp.path() + "/Plane/aircraft.cfg"); // gone after the load
+                QFile::remove(cfg); // gone after the load
+            if (what == "unreadable") {
+                testutil::setMode(cfg, 0);
+                f->window().RunChange();
+                testutil::setMode(cfg, 0644);
+            }
             testutil::BoxRecorder boxes;
             globals::gbBatchValidate = batch;
             globals::gsSkipMessage.clear();
