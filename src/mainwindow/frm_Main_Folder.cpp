@@ -131,9 +131,16 @@ void frm_Main::Dir1_Change()
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
-        // An aircraft.cfg that cannot be read loads as one without entries
-        // ("AC Status: n/a"); validation tells why when it is asked for.
         m_cfgReadError = r.cfgError;
+        if (!r.cfgError.isEmpty()) {
+            // An aircraft.cfg that cannot be read is not an empty one: say so
+            // (a batch run records it instead of asking).
+            SetStatusPanel(9, QStringLiteral("AC Status: NOK"), paletteRed(), white);
+            if (!globals::gbBatchValidate)
+                msgbox::MsgBox(QStringLiteral("The file:") + r.cfgPath + msgbox::vbCrLf + msgbox::vbCrLf +
+                               QStringLiteral(" could not be read. ") + r.cfgError,
+                           msgbox::vbOKOnly | msgbox::vbCritical);
+        }
         if (r.cfgExists) {
             sSections = r.sections;
             lSectionCount = static_cast<qint32>(sSections.size());
@@ -202,7 +209,8 @@ void frm_Main::Dir1_Change()
         } else {
             ui.ListView1->selectRow(-1);
             rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.x]"));
-            SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
+            if (r.cfgError.isEmpty())
+                SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
             ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
         }
         ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);

@@ -217,7 +217,11 @@ private slots:
                 QFile::remove(cfg); // gone after the load
             if (what == "unreadable") {
                 testutil::setMode(cfg, 0);
-                f->window().RunChange();
+                {
+                    testutil::BoxRecorder loadBox; // the load says so too
+                    f->window().RunChange();
+                    QCOMPARE(loadBox.calls().size(), size_t(1));
+                }
                 testutil::setMode(cfg, 0644);
             }
             testutil::BoxRecorder boxes;
