@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -274,6 +275,32 @@ private slots:
         QVERIFY(!frm_TextEditor::existing());
         QCOMPARE(f->window().folderPath(), root);
         QCOMPARE(w->ProgressBar1->value(), 0);
+    }
+
+    // Without an airlines.cfg the airline options are turned off by the first
+    // folder's validation; with no other option on, every later folder still
+    // gets its block and nothing is asked. Folders come in NTFS listing order.
+    void airlineOptionsTurnedOffDuringTheRun()
+    {
+        auto f = start(flagsWith({9, 10, 11}), false, false);
+        for (const char* name : {"_old", "[x]"})
+            testutil::writeFile(m_root + "/" + name + "/aircraft.cfg", "[fltsim.0]\r\ntitle=A\r\n");
+        frm_ValidateAll* w = openBatch(f->window());
+        testutil::BoxRecorder boxes;
+        QTest::mouseClick(w->cmdStart, Qt::LeftButton);
+        QCOMPARE(boxes.prompts(), QStringList());
+
+        const QByteArray all = testutil::readFile(allReport());
+        qsizetype at = 0;
+        for (const QString folder : {"Alpha", "Bravo", "Charlie", "[x]", "_old"}) {
+            const QString block = folder == u"Bravo"
+                                      ? QString("No aircraft.cfg file found in folder " + m_root + "/Bravo *")
+                                      : QString("Report for \"" + m_root + "/" + folder);
+            const qsizetype found = all.indexOf(block.toUtf8(), at);
+            QVERIFY2(found > at, qPrintable(folder));
+            at = found;
+        }
+        QVERIFY(!all.contains("atc_airlines"));
     }
 
     void exitStopsTheRunAfterTheCurrentFolder()
