@@ -52,10 +52,10 @@ struct KeyWrite
 QList<KeyWrite> sortedKeyWrites(QList<QStringList> table);
 
 // Rewrites the keys of every entry section in sorted order, every key name in
-// lower case; each key keeps its value text. A key that stands twice keeps its
-// first value, once. Comment,
-// blank and other lines of a section follow its keys; sections without keys
-// and all other sections stay as they are.
+// lower case; each key keeps its value text (valueText). A key that stands
+// twice keeps its first value, once. Comment, blank and other lines of a
+// section follow its keys; sections without keys and all other sections stay
+// as they are.
 Lines sortEntryKeys(const Lines& lines, const QString& newline);
 
 // Deletes, in every entry section, the first line of each of `keys` (letter

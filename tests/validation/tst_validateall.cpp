@@ -7,6 +7,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "validation/frm_AnalyzeOptions.h"
+#include "validation/ValidationSetup.h"
 #include "validation/frm_ValidateAll.h"
 
 #include "BoxRecorder.h"
@@ -277,12 +278,22 @@ private slots:
         QCOMPARE(w->ProgressBar1->value(), 0);
     }
 
-    // Without an airlines.cfg the airline options are turned off by the first
-    // folder's validation; with no other option on, every later folder still
-    // gets its block and nothing is asked. Folders come in NTFS listing order.
-    void airlineOptionsTurnedOffDuringTheRun()
+    // Without an airlines.cfg a validation turns the airline options off for
+    // the rest of the program run; with no other option on, every folder
+    // still gets its block and nothing is asked. Folders come in NTFS listing
+    // order.
+    void airlineOptionsTurnedOff_data()
     {
+        QTest::addColumn<bool>("before");
+        QTest::newRow("by the first folder") << false;
+        QTest::newRow("by an earlier validation") << true;
+    }
+    void airlineOptionsTurnedOff()
+    {
+        QFETCH(bool, before);
         auto f = start(flagsWith({9, 10, 11}), false, false);
+        if (before)
+            ValidationSetup::forceAirlineOptionsOff(globals::gsAnalyzeFlags);
         for (const char* name : {"_old", "[x]"})
             testutil::writeFile(m_root + "/" + name + "/aircraft.cfg", "[fltsim.0]\r\ntitle=A\r\n");
         frm_ValidateAll* w = openBatch(f->window());
