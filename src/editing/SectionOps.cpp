@@ -70,10 +70,10 @@ void appendSorted(Lines& out, const Lines& lines, int header, int end, const QSt
             continue;
         }
         // A read of the key finds its first line in the section.
-        QString value = lines[i].value;
+        QString value = valueText(lines[i]);
         for (int j = header + 1; j < i; ++j) {
             if (lines[j].kind == Kind::Key && sameKey(lines[j].name, lines[i].name)) {
-                value = lines[j].value;
+                value = valueText(lines[j]);
                 break;
             }
         }
@@ -255,6 +255,24 @@ Lines removeKeys(const Lines& lines, const QStringList& keys, int* deletions)
     if (deletions)
         *deletions = count;
     return out;
+}
+
+QString valueText(const platform::profile::FileLine& line)
+{
+    const qsizetype eq = line.text.indexOf(u'=');
+    if (line.kind != Kind::Key || eq < 0)
+        return line.value;
+    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v'; };
+    qsizetype from = eq + 1;
+    qsizetype to = line.text.size();
+    while (from < to && blank(line.text[from]))
+        ++from;
+    while (to > from && blank(line.text[to - 1]))
+        --to;
+    const QStringView raw = QStringView(line.text).mid(from, to - from);
+    const bool quoted = raw.size() == line.value.size() + 2 && (raw.front() == u'"' || raw.front() == u'\'') &&
+                        raw.back() == raw.front() && raw.mid(1, raw.size() - 2) == line.value;
+    return quoted ? raw.toString() : line.value;
 }
 
 QString joinLines(const Lines& lines)

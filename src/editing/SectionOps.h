@@ -52,15 +52,21 @@ struct KeyWrite
 QList<KeyWrite> sortedKeyWrites(QList<QStringList> table);
 
 // Rewrites the keys of every entry section in sorted order, every key name in
-// lower case. A key that stands twice keeps its first value, once. Comment,
-// blank and other lines of a section follow its keys; sections without keys
-// and all other sections stay as they are.
+// lower case; each key keeps its value text (valueText). A key that stands
+// twice keeps its first value, once. Comment, blank and other lines of a
+// section follow its keys; sections without keys and all other sections stay
+// as they are.
 Lines sortEntryKeys(const Lines& lines, const QString& newline);
 
 // Deletes, in every entry section, the first line of each of `keys` (letter
 // case ignored). `deletions` counts one for each key in each entry section,
 // whether or not the section held it.
 Lines removeKeys(const Lines& lines, const QStringList& keys, int* deletions);
+
+// The value text a key line holds: the value a read returns, or, when the read
+// took a pair of quotes away, the value with those quotes. A key that is only
+// moved or left as it was keeps this text.
+QString valueText(const platform::profile::FileLine& line);
 
 // The lines joined back into the file's text.
 QString joinLines(const Lines& lines);

@@ -2,6 +2,8 @@
 
 #include "editing/NumberText.h"
 #include "platform/PathResolver.h"
+#include "editing/SectionOps.h"
+#include "platform/ProfileEngine.h"
 
 #include <QFileInfo>
 
@@ -16,6 +18,43 @@ QList<QPair<QString, QString>> entryKeyList(const QStringList& texts, bool heavy
     for (int i = 0; i < 12; ++i)
         out.append({QString::fromLatin1(kKeys[i]), i < texts.size() ? texts[i] : QString()});
     out.append({QStringLiteral("atc_heavy"), AircraftCfg::atcHeavyWriteText(heavyTicked)});
+    return out;
+}
+
+namespace {
+
+// Whether the key's line (first section and first key of the names, as a
+// read finds them) reads as `value` only because the read took a pair of
+// quotes away: writing the same value back would lose them.
+bool readsUnquoted(const platform::profile::FileLines& file, const QString& section, const QString& key,
+                   const QString& value)
+{
+    using Kind = platform::profile::FileLine::Kind;
+    const QString s = platform::profile::callerName(section);
+    const QString k = platform::profile::callerName(key);
+    bool inSection = false;
+    for (const platform::profile::FileLine& line : file.lines) {
+        if (line.kind == Kind::Header) {
+            if (inSection)
+                return false;
+            inSection = line.name.compare(s, Qt::CaseInsensitive) == 0;
+        } else if (inSection && line.kind == Kind::Key && line.name.compare(k, Qt::CaseInsensitive) == 0) {
+            return line.value == value && SectionOps::valueText(line) != line.value;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+QList<CfgWrites::KeyWrite> keepUnchangedQuoted(const QString& cfgPath, const QList<CfgWrites::KeyWrite>& writes)
+{
+    const platform::profile::FileLines file = platform::profile::readLines(cfgPath);
+    QList<CfgWrites::KeyWrite> out;
+    for (const CfgWrites::KeyWrite& w : writes) {
+        if (!file.exists || !readsUnquoted(file, w.section, w.key, w.value))
+            out.append(w);
+    }
     return out;
 }
 
@@ -35,7 +74,7 @@ Outcome write(clsIniFile& ini, const Request& r)
     }
     writes.append({QStringLiteral("general"), QStringLiteral("atc_model"), r.generalAtcModel});
     writes.append({QStringLiteral("general"), QStringLiteral("atc_type"), r.generalAtcType});
-    return CfgWrites::writeAll(ini, writes);
+    return CfgWrites::writeAll(ini, keepUnchangedQuoted(ini.path(), writes));
 }
 
 RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown)

@@ -38,6 +38,11 @@ using Outcome = CfgWrites::Outcome;
 // ("1" when ticked, else "0").
 QList<QPair<QString, QString>> entryKeyList(const QStringList& twelveTexts, bool heavyTicked);
 
+// The writes without those that would only take the quotes off a line: a key
+// whose line reads as the value to write once a pair of quotes is removed
+// keeps its line as it stands.
+QList<CfgWrites::KeyWrite> keepUnchangedQuoted(const QString& cfgPath, const QList<CfgWrites::KeyWrite>& writes);
+
 // Writes the request through `ini` in one go: either every write lands or the
 // file stays as it was and the outcome says why.
 Outcome write(clsIniFile& ini, const Request& request);

@@ -269,7 +269,8 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
-    // After a write: loads the folder again and shows the row once more.
+    // After a write: loads the folder again and shows the row once more (only
+    // that row: an entry's messages come once).
     void reloadAndShow(int row);
     bool applyRewrite(const SectionOps::Rewrite& plan);
 
@@ -297,6 +298,9 @@ private:
     QString m_cfgReadError;
     // A folder load or entry display is running (guards against re-entry).
     bool m_inLoad = false;
+    // Whether a folder load shows its first entry (a reload that shows its
+    // own row afterwards shows only that one).
+    bool m_loadShowsEntry = true;
 };
 
 // The one main window of the program (null before it is created).

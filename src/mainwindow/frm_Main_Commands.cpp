@@ -9,6 +9,7 @@
 #include "shared/RuntimeError.h"
 
 #include <QApplication>
+#include <QScopedValueRollback>
 
 void frm_Main::makeBackupOrStop(const QString& cfgPath)
 {
@@ -23,8 +24,12 @@ void frm_Main::tellUnwritten(const QString& file, const QString& error)
 
 void frm_Main::reloadAndShow(int row)
 {
-    Dir1_Change();
-    ui.ListView1->selectRow(row);
+    {
+        const QScopedValueRollback<bool> quiet(m_loadShowsEntry, false);
+        Dir1_Change();
+    }
+    // A row the file no longer holds: the first, as a load shows it.
+    ui.ListView1->selectRow(row < ui.ListView1->rowCount() ? row : 0);
     ListView1_DblClick();
     QApplication::processEvents();
 }

@@ -214,7 +214,7 @@ void frm_Main::Dir1_Change()
             ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
         }
         ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
-        if (hasRows) {
+        if (hasRows && m_loadShowsEntry) {
             ui.ListView1->selectRow(0);
             m_inLoad = false; // the display below belongs to this load
             ListView1_DblClick();

@@ -7,6 +7,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modSystem.h"
+#include "validation/AnalyzeOptions.h"
 #include "validation/FolderValidation.h"
 #include "validation/ValidationReport.h"
 #include "validation/ValidationSetup.h"
@@ -62,7 +63,11 @@ void frm_Main::mnuValidate_Click()
     };
 
     globals::gbReportErrors = false;
-    if (ValidationSetup::allOptionsOff(globals::gsAnalyzeFlags)) {
+    // Without any airlines.cfg a run turns the airline options off for the
+    // rest of the program run. A batch judges the options as the user set
+    // them, so each of its folders gets its report like the first.
+    if (ValidationSetup::allOptionsOff(batch ? AnalyzeOptions::flagsOf(globals::gsAnalyzeOptions)
+                                             : globals::gsAnalyzeFlags)) {
         msgbox::MsgBox(QStringLiteral("You have disabled all analysis reporting options. Exiting here...."),
                        msgbox::vbOKOnly | msgbox::vbInformation);
         return;

@@ -71,14 +71,25 @@ QStringList listNames(const QString& dir, EntryKind kind)
     if (kind == EntryKind::Dirs || kind == EntryKind::Any)
         filters |= QDir::Dirs;
     QStringList names = QDir(dir).entryList(filters, QDir::NoSort);
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return listingLess(a, b); });
     return names;
 }
 
 } // namespace
+
+bool listingLess(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = a[i].toUpper().unicode();
+        const char16_t y = b[i].toUpper().unicode();
+        if (x != y)
+            return x < y;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size();
+    return a < b;
+}
 
 bool sameName(QStringView a, QStringView b)
 {

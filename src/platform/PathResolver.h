@@ -12,6 +12,12 @@ namespace platform::paths {
 // Whether two file names are equal without regard to case (Windows style).
 bool sameName(QStringView a, QStringView b);
 
+// The order of an NTFS folder listing, where the reports are made: names
+// compared by the code values of their characters in capitals ("a", "z",
+// "[x]", "_old"). Names that differ only in case (not possible there) follow
+// their own code values.
+bool listingLess(QStringView a, QStringView b);
+
 // DOS wildcard match of one name ('*' any run, '?' one character, letters
 // without regard to case). A pattern ending in ".*" also matches the name
 // without the dot ("texture.*" matches "texture"); a pattern ending in "." only
@@ -31,7 +37,7 @@ QString resolvePath(const QString& absolutePath);
 enum class EntryKind { Files = 1, Dirs = 2, Any = 3 };
 
 // Names of the entries of `dir` that match the wildcard pattern, in the order
-// a Windows folder listing gives them (names compared without regard to case).
+// a Windows folder listing gives them (listingLess).
 // "." and ".." are never listed.
 QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind = EntryKind::Any);
 

@@ -282,14 +282,13 @@ void Run::effectsCheck(const QString& section)
             } else {
                 file = trimBlanks(lower);
             }
-            if (!file.isEmpty()) {
-                // A trailing ",1" only makes the effect run once.
-                const qsizetype comma = file.indexOf(u',');
-                if (comma >= 0)
-                    file = trimBlanks(file.left(comma));
-                if (!file.endsWith(u".fx"))
-                    file += QStringLiteral(".fx");
-            }
+            // A trailing ",1" only makes the effect run once.
+            const qsizetype comma = file.indexOf(u',');
+            if (comma >= 0)
+                file = trimBlanks(file.left(comma));
+            // An effect without a name ("fueldump=, 0") names no file.
+            if (!file.isEmpty() && !file.endsWith(u".fx"))
+                file += QStringLiteral(".fx");
         }
         files->append(file);
     }

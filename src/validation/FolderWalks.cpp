@@ -71,11 +71,8 @@ bool listFolder(const QString& dir, QList<DirEntry>& out, QString* error)
         out.clear();
         return false;
     }
-    // Windows lists names alphabetically without regard to case.
-    std::sort(out.begin(), out.end(), [](const DirEntry& a, const DirEntry& b) {
-        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.name < b.name;
-    });
+    std::sort(out.begin(), out.end(),
+              [](const DirEntry& a, const DirEntry& b) { return platform::paths::listingLess(a.name, b.name); });
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modSystem.h"
+#include "validation/AnalyzeOptions.h"
 #include "validation/ValidationReport.h"
 #include "validation/ValidationSetup.h"
 
@@ -240,8 +241,10 @@ void frm_ValidateAll::cmdStart_Click()
     if (!main)
         return;
 
-    // Every folder would show the same box and add nothing: say it once.
-    if (ValidationSetup::allOptionsOff(globals::gsAnalyzeFlags)) {
+    // Every folder would show the same box and add nothing: say it once. The
+    // options count as the user set them (not as a run without airlines.cfg
+    // left them), as they do for each folder.
+    if (ValidationSetup::allOptionsOff(AnalyzeOptions::flagsOf(globals::gsAnalyzeOptions))) {
         msgbox::MsgBox(kAllOptionsOff, msgbox::vbOKOnly | msgbox::vbInformation);
         return;
     }

@@ -257,6 +257,21 @@ private slots:
                           "[General]\r\natc_type=X\r\nwing_span=35\r\natc_model=Y\r\n"
                           "[airplane_geometry]\r\nwing_span=36\r\n");
 
+        // Fields that still hold what a read gave after taking a pair of
+        // quotes away leave their lines as they stand; an edited one is written.
+        QTest::newRow("quoted values unchanged")
+            << QByteArray("[fltsim.0]\r\ntitle = \"Liner\" \r\n"
+                          "atc_parking_types = \"GATE,RAMP\" ; \"ANY\" / \"DOCK\"\r\n"
+                          "ui_type='737'\r\nui_variation=\"V\"\r\natc_heavy=0\r\n"
+                          "[general]\r\natc_model=\"M\"\r\natc_type=T\r\n")
+            << 0 << Edits{{"txt_ui_Variation", "W"}}
+            << QByteArray("[fltsim.0]\r\ntitle = \"Liner\" \r\n"
+                          "atc_parking_types = \"GATE,RAMP\" ; \"ANY\" / \"DOCK\"\r\n"
+                          "ui_type='737'\r\nui_variation=W\r\natc_heavy=0\r\n"
+                          "atc_parking_codes=\r\nui_createdby=\r\nui_typerole=\r\nui_manufacturer=\r\n"
+                          "atc_id=\r\natc_flight_number=\r\natc_airline=\r\natc_model=\r\n"
+                          "[general]\r\natc_model=\"M\"\r\natc_type=T\r\n");
+
         // A file with LF line ends keeps them, new lines included.
         QTest::newRow("LF line ends")
             << QByteArray("[fltsim.0]\ntitle=A\natc_heavy=1\n\n[general]\natc_model=M\natc_type=T\n") << 0
@@ -304,6 +319,34 @@ private slots:
         QCOMPARE(w.ui.txt_ui_Type->text(), QStringLiteral("Y"));
         QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("C"));
         QCOMPARE(w.ui.ListView1->rowText(0, 7), QString());
+    }
+
+    // The reload shows only the written row: a message of the entry display
+    // (here the unreadable model file of the first entry) comes once for it
+    // and not at all for another row.
+    void reloadShowsTheEntryOnce_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("entry with the message") << 0 << 1;
+        QTest::newRow("another entry") << 1 << 0;
+    }
+    void reloadShowsTheEntryOnce()
+    {
+        QFETCH(int, row);
+        QFETCH(int, boxes);
+        Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=\r\n[fltsim.1]\r\ntitle=B\r\n",
+                {{"Plane/model/model.cfg", "normal=Plane\r\n"}, {"Plane/model/Plane.mdl", mdlBytes("MDLX", 0, 11)}});
+        frm_Main& w = s.start();
+        auto* grid = w.ui.ListView1;
+        const QPoint cell = grid->visualRect(grid->indexFromItem(grid->topLevelItem(row), 1)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QCOMPARE(w.ui.txt_Title->text(), row == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+        const size_t before = s.answers.calls().size();
+        clickUpdate(w);
+        QCOMPARE(s.answers.calls().size() - before, size_t(boxes));
+        QCOMPARE(w.ui.ListView1->selectedRow(), row);
     }
 
     void aFileChangedBehindTheGridIsNotWritten()

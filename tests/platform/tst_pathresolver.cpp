@@ -100,6 +100,33 @@ private slots:
                  QStringList({"texture", "Texture.A", "texture.b", "TEXTURE.c"}));
         QCOMPARE(matchEntries(tmp.path(), u"texture.*", EntryKind::Files), QStringList({"texture.cfg"}));
     }
+
+    // As NTFS lists them: code values of the characters in capitals, so the
+    // signs between 'Z' and 'a' come after every letter.
+    void listingOrder_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("letters without regard to case") << "a" << "B";
+        QTest::newRow("z before [") << "Z" << "[x]";
+        QTest::newRow("lower z before [") << "z" << "[x]";
+        QTest::newRow("[ before _") << "[x]" << "_old";
+        QTest::newRow("digit before letter") << "9" << "a";
+        QTest::newRow("shorter first") << "tex" << "Texture";
+        QTest::newRow("same in capitals: code values") << "Ab" << "ab";
+    }
+    void listingOrder()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QVERIFY(listingLess(first, second));
+        QVERIFY(!listingLess(second, first));
+
+        QTemporaryDir tmp;
+        for (const QString& n : {second, first})
+            testutil::makeDir(tmp.path() + "/" + n);
+        QCOMPARE(matchEntries(tmp.path(), u"*", EntryKind::Dirs), QStringList({first, second}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPathResolver)

@@ -336,6 +336,13 @@ private slots:
         QCOMPARE(yields, 5); // ac, texture.a, texture.a/e, texture.a/toB, texture.b
     }
 
+    void walksInNtfsListingOrder()
+    {
+        const QString ac = aircraft(entry(0, "title=A"), {"model/_old/", "model/[x]/", "model/z/", "model/a/"});
+        QCOMPARE(validate(input(ac)).emptyFolders,
+                 QStringList({"..\\model\\a", "..\\model\\z", "..\\model\\[x]", "..\\model\\_old"}));
+    }
+
     void emptyFolders()
     {
         const QString ac = aircraft(entry(0, "title=A"), {"Texture.X/Sub/", "Texture.X/Sub2/Deeper/",
@@ -375,6 +382,8 @@ private slots:
                                                       "Windshield_Rain_Effect_Available=fx_rain")
                                         << QStringList{"fx_rain.fx"};
         QTest::newRow("empty value") << QByteArray("wake=") << QStringList{};
+        QTest::newRow("empty name before the comma")
+            << QByteArray("fueldump=, 0\r\nwater= ,1\r\ndirt=x,") << QStringList{"x.fx"};
         QTest::newRow("later section replaces")
             << QByteArray("startup=1\r\n[effects.more]\r\nstartup=fx_b") << QStringList{"fx_b.fx"};
     }

@@ -7,6 +7,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "validation/frm_AnalyzeOptions.h"
+#include "validation/ValidationSetup.h"
 #include "validation/frm_ValidateAll.h"
 
 #include "BoxRecorder.h"
@@ -307,6 +308,42 @@ private slots:
         QVERIFY(!frm_TextEditor::existing());
         QCOMPARE(f->window().folderPath(), root);
         QCOMPARE(w->ProgressBar1->value(), 0);
+    }
+
+    // Without an airlines.cfg a validation turns the airline options off for
+    // the rest of the program run; with no other option on, every folder
+    // still gets its block and nothing is asked. Folders come in NTFS listing
+    // order.
+    void airlineOptionsTurnedOff_data()
+    {
+        QTest::addColumn<bool>("before");
+        QTest::newRow("by the first folder") << false;
+        QTest::newRow("by an earlier validation") << true;
+    }
+    void airlineOptionsTurnedOff()
+    {
+        QFETCH(bool, before);
+        auto f = start(flagsWith({9, 10, 11}), false, false);
+        if (before)
+            ValidationSetup::forceAirlineOptionsOff(globals::gsAnalyzeFlags);
+        for (const char* name : {"_old", "[x]"})
+            testutil::writeFile(m_root + "/" + name + "/aircraft.cfg", "[fltsim.0]\r\ntitle=A\r\n");
+        frm_ValidateAll* w = openBatch(f->window());
+        testutil::BoxRecorder boxes;
+        QTest::mouseClick(w->cmdStart, Qt::LeftButton);
+        QCOMPARE(boxes.prompts(), QStringList());
+
+        const QByteArray all = testutil::readFile(allReport());
+        qsizetype at = 0;
+        for (const QString folder : {"Alpha", "Bravo", "Charlie", "[x]", "_old"}) {
+            const QString block = folder == u"Bravo"
+                                      ? QString("No aircraft.cfg file found in folder " + m_root + "/Bravo *")
+                                      : QString("Report for \"" + m_root + "/" + folder);
+            const qsizetype found = all.indexOf(block.toUtf8(), at);
+            QVERIFY2(found > at, qPrintable(folder));
+            at = found;
+        }
+        QVERIFY(!all.contains("atc_airlines"));
     }
 
     void exitStopsTheRunAfterTheCurrentFolder()
