@@ -151,6 +151,9 @@ void frm_Main::wire()
             lstParking_LostFocus();
     });
     watchBackgroundClicks(this, [this] { Form_Click(); });
+    // Clicks on controls that take no focus (a tab of SSTab1, a label) leave
+    // the list its focus: any click outside the open list closes it.
+    watchClicksOutside(ui.lstParking, {ui.cmdDropDown}, [this] { ui.lstParking->hide(); });
     connect(ui.cmd_ParkingCodes, &QPushButton::clicked, this, &frm_Main::cmd_ParkingCodes_Click);
 
     // batch validation and report options
