@@ -78,6 +78,8 @@ private slots:
     void toggles();
     void resizableTwice();
     void tooltipsAfterNextStart();
+    void tooltipsOfAnotherWindowAtItsNextLoad_data();
+    void tooltipsOfAnotherWindowAtItsNextLoad();
     void statusBarBalloon();
     void statusBarHeldButton();
     void statusBarWithoutTooltips();
@@ -237,6 +239,39 @@ void TestFrmMainMenus::tooltipsAfterNextStart()
     QVERIFY(!balloontips::ToolTipOf(&w));
     QVERIFY(w.ui.cmd_DirUp->toolTip().isEmpty());
     QVERIFY(w.ui.combo_SimFolder->toolTip().isEmpty());
+}
+
+void TestFrmMainMenus::tooltipsOfAnotherWindowAtItsNextLoad_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("on at the start") << "1";
+    QTest::newRow("off at the start") << "0";
+}
+
+void TestFrmMainMenus::tooltipsOfAnotherWindowAtItsNextLoad()
+{
+    QFETCH(QString, stored);
+    const QString designed = QStringLiteral("De-select all options above");
+    MainWindowFixture f({}, {{"ToolTips", stored}});
+    frm_Main& w = f.start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    bool on = stored == u"1";
+    // Open, look, close by its button, switch the option: three loads.
+    for (int load = 0; load < 3; ++load) {
+        w.ui.mnuDataGrid->trigger();
+        auto* options = w.findChild<frm_ListViewOptions*>();
+        QVERIFY(options && options->isVisible());
+        const BalloonTip* tip = balloontips::ToolTipOf(options);
+        QCOMPARE(tip != nullptr, on);
+        QVERIFY(options->cmd_None->toolTip().isEmpty());
+        if (on)
+            QCOMPARE(tip->toolText(options->cmd_None), designed);
+        QTest::mouseClick(options->cmdClose, Qt::LeftButton);
+        QVERIFY(!options->isVisible());
+        w.ui.mnuToolTips->trigger();
+        on = !on;
+    }
 }
 
 void TestFrmMainMenus::statusBarBalloon()
