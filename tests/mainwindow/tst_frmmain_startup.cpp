@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -82,6 +83,8 @@ private slots:
     void dataGrid_data();
     void dataGrid();
     void hiddenColumnSurvivesTheStartFolderLoad();
+    void lastColumnAfterFolderLoads_data();
+    void lastColumnAfterFolderLoads();
     void startFolder_data();
     void startFolder();
     void rememberedFolderGone();
@@ -603,6 +606,55 @@ void TestFrmMainStartup::hiddenColumnSurvivesTheStartFolderLoad()
     QCOMPARE(w.ui.ListView1->rowCount(), 2);
     QCOMPARE(w.ui.ListView1->columnWidth(3), 0);
     QVERIFY(w.ui.ListView1->columnWidth(2) > 0);
+}
+
+void TestFrmMainStartup::lastColumnAfterFolderLoads_data()
+{
+    QTest::addColumn<QString>("stored");       // "DataGrid"; null: absent
+    QTest::addColumn<bool>("hideInTheWindow"); // the user marks "texture" in the column options
+    QTest::addColumn<bool>("hidden");
+    QStringList last(15, "0");
+    last[14] = "-1";
+    QTest::newRow("shown: sized to fill the grid") << QString() << false << false;
+    QTest::newRow("hidden by the setting") << last.join(kBar) << false << true;
+    QTest::newRow("hidden in the column options") << QString() << true << true;
+}
+
+void TestFrmMainStartup::lastColumnAfterFolderLoads()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, hideInTheWindow);
+    QFETCH(bool, hidden);
+    QTemporaryDir tmp;
+    const QString first = makeAircraft(tmp.path() + "/Heather");
+    const QString second = makeAircraft(tmp.path() + "/Moss");
+    QMap<QString, QString> settings{{"Path", first}};
+    if (!stored.isNull())
+        settings.insert("DataGrid", stored);
+    MainWindowFixture f({}, settings);
+    frm_Main& w = f.start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ListView* grid = w.ui.ListView1;
+    const int texture = ListView::ColumnCount - 1;
+    if (hideInTheWindow) {
+        w.ui.mnuDataGrid->trigger();
+        auto* options = w.findChild<QListWidget*>("List1");
+        QVERIFY(options && options->isVisible());
+        options->setCurrentRow(14);
+        QTest::keyClick(options, Qt::Key_Space);
+        QCOMPARE(grid->columnWidth(texture), 0);
+    }
+    QVERIFY(w.ui.Dir1->setPath(second));
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->columnWidth(texture) == 0, hidden);
+    if (!hidden) {
+        int others = 0;
+        for (int c = 0; c < texture; ++c)
+            others += grid->columnWidth(c);
+        QVERIFY(grid->columnWidth(texture) >= grid->header()->sectionSizeHint(texture));
+        QVERIFY(others + grid->columnWidth(texture) >= grid->viewport()->width());
+    }
 }
 
 void TestFrmMainStartup::startFolder_data()
