@@ -34,6 +34,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 
+#include <memory>
+
 namespace {
 
 frm_Main* g_mainWindow = nullptr;
@@ -128,9 +130,19 @@ void frm_Main::wire()
     // that fills or selects the list blocks this signal and calls the
     // handler itself where it should run.
     connect(ui.lst_Airfile, &QListWidget::currentRowChanged, this, &frm_Main::lst_Airfile_Click);
-    connect(ui.opt_ac_Normal, &QRadioButton::clicked, this, &frm_Main::opt_ac_Normal_Click);
-    connect(ui.opt_ac_Helicopter, &QRadioButton::clicked, this, &frm_Main::opt_ac_Helicopter_Click);
-    connect(ui.opt_ac_AI, &QRadioButton::clicked, this, &frm_Main::opt_ac_AI_Click);
+    // A click on the type already selected changes nothing: no question, no write.
+    const auto typeClick = [this](QRadioButton* button, void (frm_Main::*handler)()) {
+        auto wasSelected = std::make_shared<bool>(false);
+        connect(button, &QRadioButton::pressed, this,
+                [button, wasSelected] { *wasSelected = button->isChecked(); });
+        connect(button, &QRadioButton::clicked, this, [this, handler, wasSelected] {
+            if (!*wasSelected)
+                (this->*handler)();
+        });
+    };
+    typeClick(ui.opt_ac_Normal, &frm_Main::opt_ac_Normal_Click);
+    typeClick(ui.opt_ac_Helicopter, &frm_Main::opt_ac_Helicopter_Click);
+    typeClick(ui.opt_ac_AI, &frm_Main::opt_ac_AI_Click);
 
     // deleting, renumbering, sorting, removing keys, pop-up menu
     connect(ui.mnuDelKeys, &QAction::triggered, this, &frm_Main::mnuDelKeys_Click);
