@@ -30,7 +30,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -284,8 +283,8 @@ void frm_Main::applySimulators()
         ui.combo_SimFolder->addItems(r.simFolderItems);
         ui.combo_SimFolder->setCurrentIndex(-1);
         sSimFolders = r.simFolders;
-        if (r.simFolderListEnabled)
-            ui.combo_SimFolder->setEnabled(true);
+        // Usable only while it has something to pick.
+        ui.combo_SimFolder->setEnabled(r.simFolderListEnabled);
         sFsxCfgPath = r.fsxCfgPath;
         if (r.fsxCfgFound) {
             oIniFsx.setPath(r.fsxCfgPath);
@@ -381,9 +380,9 @@ void frm_Main::findManual()
 
 void frm_Main::ManualAttach(const QString&)
 {
-    // The desktop opens documents through xdg-open; without it nothing can
-    // show the manual.
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+    // The manual opens in the desktop's program for PDF files; with none
+    // registered the menu item could do nothing.
+    if (modSystem::DefaultProgramFor(QStringLiteral("application/pdf")).isEmpty())
         ui.mnu_Manual->setEnabled(false);
 }
 

@@ -7,6 +7,7 @@
 #include "shared/Globals.h"
 #include "shared/ProportionalResize.h"
 #include "shared/modSettings.h"
+#include "shared/modSystem.h"
 
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
@@ -85,6 +86,8 @@ private slots:
     void statusBarWithoutTooltips();
     void quit();
     void manual();
+    void manualNeedsAProgramForPdf_data();
+    void manualNeedsAProgramForPdf();
     void dataGridOpensOneWindow();
     void resizeScalesFonts();
 
@@ -371,6 +374,30 @@ void TestFrmMainMenus::manual()
     w.ui.mnu_Manual->trigger();
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
+}
+
+void TestFrmMainMenus::manualNeedsAProgramForPdf_data()
+{
+    QTest::addColumn<QString>("program"); // what the desktop names for PDF files
+    QTest::newRow("a program registered") << "org.gnome.Evince.desktop";
+    QTest::newRow("none registered") << "";
+}
+
+void TestFrmMainMenus::manualNeedsAProgramForPdf()
+{
+    QFETCH(QString, program);
+    QStringList asked;
+    const modSystem::ScriptedProgramLookup lookup([&](const QString& mime) {
+        asked << mime;
+        return program;
+    });
+    MainWindowFixture f;
+    frm_Main& w = f.start();
+    QVERIFY(asked.isEmpty()); // no manual beside the test program: nothing to ask
+    w.ui.mnu_Manual->setEnabled(true);
+    w.ManualAttach(QDir::tempPath());
+    QCOMPARE(asked, QStringList{"application/pdf"});
+    QCOMPARE(w.ui.mnu_Manual->isEnabled(), !program.isEmpty());
 }
 
 void TestFrmMainMenus::dataGridOpensOneWindow()

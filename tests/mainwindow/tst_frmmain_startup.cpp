@@ -70,6 +70,8 @@ private slots:
     void simFolderListFromDisk();
     void simFolderListFromFsxCfg();
     void simFolderListKeepsIndexesInStep();
+    void simFolderListUsableOnlyWithItems_data();
+    void simFolderListUsableOnlyWithItems();
     void danglingDriveLinks();
     void analyzeOptions_data();
     void analyzeOptions();
@@ -323,6 +325,38 @@ void TestFrmMainStartup::simFolderListKeepsIndexesInStep()
         QVERIFY2(QDir(w.sSimFolders.at(i)).exists(), qPrintable(w.sSimFolders.at(i)));
         QVERIFY2(folder.endsWith(shown.mid(shown.indexOf(u'\\') + 1)), qPrintable(shown + " / " + folder));
     }
+}
+
+void TestFrmMainStartup::simFolderListUsableOnlyWithItems_data()
+{
+    QTest::addColumn<bool>("emptySimObjects");
+    QTest::addColumn<QStringList>("fsxCfgMain"); // empty: no fsx.cfg
+    QTest::addColumn<int>("items");
+    QTest::newRow("fsx.cfg names only missing folders")
+        << false << QStringList{"SimObjectPaths.0=SimObjects\\Missing"} << 0;
+    QTest::newRow("fsx.cfg without folder keys") << false << QStringList{"Other=1"} << 0;
+    QTest::newRow("empty SimObjects, fsx.cfg names a folder")
+        << true << QStringList{"SimObjectPaths.0=C:\\Addons\\AI"} << 1;
+    QTest::newRow("empty SimObjects, no fsx.cfg") << true << QStringList{} << 0;
+}
+
+void TestFrmMainStartup::simFolderListUsableOnlyWithItems()
+{
+    QFETCH(bool, emptySimObjects);
+    QFETCH(QStringList, fsxCfgMain);
+    QFETCH(int, items);
+    PrefixSpec spec;
+    spec.fsx = true;
+    spec.fsxCfgMain = fsxCfgMain;
+    MainWindowFixture f(spec);
+    testutil::makeDir(f.prefix().driveC() + "/Addons/AI");
+    if (emptySimObjects) {
+        QVERIFY(QDir(f.prefix().fsxRoot() + "/SimObjects").removeRecursively());
+        testutil::makeDir(f.prefix().fsxRoot() + "/SimObjects");
+    }
+    frm_Main& w = f.start();
+    QCOMPARE(w.ui.combo_SimFolder->count(), items);
+    QCOMPARE(w.ui.combo_SimFolder->isEnabled(), items > 0);
 }
 
 void TestFrmMainStartup::danglingDriveLinks()
