@@ -20,7 +20,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -70,8 +69,6 @@ private slots:
     void simFolderListFromDisk();
     void simFolderListFromFsxCfg();
     void simFolderListKeepsIndexesInStep();
-    void simFolderListUsableOnlyWithItems_data();
-    void simFolderListUsableOnlyWithItems();
     void danglingDriveLinks();
     void analyzeOptions_data();
     void analyzeOptions();
@@ -85,8 +82,6 @@ private slots:
     void dataGrid_data();
     void dataGrid();
     void hiddenColumnSurvivesTheStartFolderLoad();
-    void lastColumnAfterFolderLoads_data();
-    void lastColumnAfterFolderLoads();
     void startFolder_data();
     void startFolder();
     void rememberedFolderGone();
@@ -325,38 +320,6 @@ void TestFrmMainStartup::simFolderListKeepsIndexesInStep()
         QVERIFY2(QDir(w.sSimFolders.at(i)).exists(), qPrintable(w.sSimFolders.at(i)));
         QVERIFY2(folder.endsWith(shown.mid(shown.indexOf(u'\\') + 1)), qPrintable(shown + " / " + folder));
     }
-}
-
-void TestFrmMainStartup::simFolderListUsableOnlyWithItems_data()
-{
-    QTest::addColumn<bool>("emptySimObjects");
-    QTest::addColumn<QStringList>("fsxCfgMain"); // empty: no fsx.cfg
-    QTest::addColumn<int>("items");
-    QTest::newRow("fsx.cfg names only missing folders")
-        << false << QStringList{"SimObjectPaths.0=SimObjects\\Missing"} << 0;
-    QTest::newRow("fsx.cfg without folder keys") << false << QStringList{"Other=1"} << 0;
-    QTest::newRow("empty SimObjects, fsx.cfg names a folder")
-        << true << QStringList{"SimObjectPaths.0=C:\\Addons\\AI"} << 1;
-    QTest::newRow("empty SimObjects, no fsx.cfg") << true << QStringList{} << 0;
-}
-
-void TestFrmMainStartup::simFolderListUsableOnlyWithItems()
-{
-    QFETCH(bool, emptySimObjects);
-    QFETCH(QStringList, fsxCfgMain);
-    QFETCH(int, items);
-    PrefixSpec spec;
-    spec.fsx = true;
-    spec.fsxCfgMain = fsxCfgMain;
-    MainWindowFixture f(spec);
-    testutil::makeDir(f.prefix().driveC() + "/Addons/AI");
-    if (emptySimObjects) {
-        QVERIFY(QDir(f.prefix().fsxRoot() + "/SimObjects").removeRecursively());
-        testutil::makeDir(f.prefix().fsxRoot() + "/SimObjects");
-    }
-    frm_Main& w = f.start();
-    QCOMPARE(w.ui.combo_SimFolder->count(), items);
-    QCOMPARE(w.ui.combo_SimFolder->isEnabled(), items > 0);
 }
 
 void TestFrmMainStartup::danglingDriveLinks()
@@ -640,55 +603,6 @@ void TestFrmMainStartup::hiddenColumnSurvivesTheStartFolderLoad()
     QCOMPARE(w.ui.ListView1->rowCount(), 2);
     QCOMPARE(w.ui.ListView1->columnWidth(3), 0);
     QVERIFY(w.ui.ListView1->columnWidth(2) > 0);
-}
-
-void TestFrmMainStartup::lastColumnAfterFolderLoads_data()
-{
-    QTest::addColumn<QString>("stored");       // "DataGrid"; null: absent
-    QTest::addColumn<bool>("hideInTheWindow"); // the user marks "texture" in the column options
-    QTest::addColumn<bool>("hidden");
-    QStringList last(15, "0");
-    last[14] = "-1";
-    QTest::newRow("shown: sized to fill the grid") << QString() << false << false;
-    QTest::newRow("hidden by the setting") << last.join(kBar) << false << true;
-    QTest::newRow("hidden in the column options") << QString() << true << true;
-}
-
-void TestFrmMainStartup::lastColumnAfterFolderLoads()
-{
-    QFETCH(QString, stored);
-    QFETCH(bool, hideInTheWindow);
-    QFETCH(bool, hidden);
-    QTemporaryDir tmp;
-    const QString first = makeAircraft(tmp.path() + "/Heather");
-    const QString second = makeAircraft(tmp.path() + "/Moss");
-    QMap<QString, QString> settings{{"Path", first}};
-    if (!stored.isNull())
-        settings.insert("DataGrid", stored);
-    MainWindowFixture f({}, settings);
-    frm_Main& w = f.start();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    ListView* grid = w.ui.ListView1;
-    const int texture = ListView::ColumnCount - 1;
-    if (hideInTheWindow) {
-        w.ui.mnuDataGrid->trigger();
-        auto* options = w.findChild<QListWidget*>("List1");
-        QVERIFY(options && options->isVisible());
-        options->setCurrentRow(14);
-        QTest::keyClick(options, Qt::Key_Space);
-        QCOMPARE(grid->columnWidth(texture), 0);
-    }
-    QVERIFY(w.ui.Dir1->setPath(second));
-    QCOMPARE(grid->rowCount(), 2);
-    QCOMPARE(grid->columnWidth(texture) == 0, hidden);
-    if (!hidden) {
-        int others = 0;
-        for (int c = 0; c < texture; ++c)
-            others += grid->columnWidth(c);
-        QVERIFY(grid->columnWidth(texture) >= grid->header()->sectionSizeHint(texture));
-        QVERIFY(others + grid->columnWidth(texture) >= grid->viewport()->width());
-    }
 }
 
 void TestFrmMainStartup::startFolder_data()
