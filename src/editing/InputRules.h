@@ -7,7 +7,8 @@
 // box or the parking-code box takes, and what it takes them as. A rule gets
 // the character code of the key and the box's text before the key, and
 // returns the code to insert; 0 drops the key. Only typed characters come
-// here: text pasted or set by the program is not filtered.
+// here, the control characters of Ctrl shortcuts among them (Ctrl+V is 22):
+// text pasted through a context menu or set by the program is not filtered.
 namespace InputRules {
 
 inline constexpr char16_t kBackspace = 8;

@@ -52,3 +52,9 @@ frm_RightClick::frm_RightClick(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(mnuEffectsDefault, &QAction::triggered, this, &frm_RightClick::mnuEffectsDefault_Click);
     connect(mnuEffectsSelect, &QAction::triggered, this, &frm_RightClick::mnuEffectsSelect_Click);
 }
+
+void frm_RightClick::popUp(QMenu* menu, QPoint globalPos)
+{
+    emit poppingUp(menu, globalPos);
+    menu->popup(globalPos);
+}

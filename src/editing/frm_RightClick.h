@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QMenu>
+#include <QPoint>
 #include <QWidget>
 
 class QAction;
-class QMenu;
 
 // A window that is never shown: it owns the two pop-up menus of the main
 // window, the grid menu mnuListView1 and the effects menu mnuThisEffects. Each
@@ -27,7 +28,12 @@ public:
     QAction* mnuEffectsDefault = nullptr;
     QAction* mnuEffectsSelect = nullptr;
 
+    // Opens one of the menus as a pop-up with its top left corner at a point
+    // of the screen; says so first, with the point asked for.
+    void popUp(QMenu* menu, QPoint globalPos);
+
 signals:
+    void poppingUp(QMenu* menu, QPoint globalPos);
     void mnuDelete_Click();
     void mnuRenumber_Click();
     void mnuSortKeys_Click();

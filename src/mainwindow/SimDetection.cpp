@@ -91,7 +91,6 @@ Result detect(const QString& regPrefix)
             r.simFolderItems.append(name);
             r.simFolders.append(platform::paths::join(r.fsx.aircraftPath, name));
         }
-        r.simFolderListEnabled = !r.simFolderItems.isEmpty();
 
         const QString appData = modSystem::GetSpecialFolderPath(modSystem::kCsidlAppData);
         if (!appData.isEmpty()) {
@@ -100,6 +99,8 @@ Result detect(const QString& regPrefix)
             if (r.fsxCfgFound)
                 readFsxCfg(r);
         }
+        // fsx.cfg may have replaced the listing by fewer folders, or by none.
+        r.simFolderListEnabled = !r.simFolderItems.isEmpty();
     }
 
     r.fs9.root = installFolder(regPrefix + QStringLiteral("Microsoft Games\\Flight Simulator\\9.0"),

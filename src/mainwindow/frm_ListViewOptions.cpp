@@ -87,11 +87,8 @@ frm_ListViewOptions::frm_ListViewOptions(ListView* grid, QWidget* owner) : QWidg
 
 void frm_ListViewOptions::Form_Load()
 {
-    // The help texts move into the balloons once: the window lives on.
-    if (!m_tipsSetUp) {
-        balloontips::SetUpToolTips(this, globals::gbToolTips);
-        m_tipsSetUp = true;
-    }
+    // The window lives on between openings; each opening follows the option.
+    balloontips::SetUpToolTips(this, globals::gbToolTips);
     const QScopedValueRollback<bool> loading(bLoading, true);
     List1->clear();
     for (int c = kFirstOptionalColumn; c < m_grid->columnCount(); ++c) {

@@ -50,5 +50,4 @@ private:
     void setAllMarks(bool marked);
 
     ListView* m_grid;
-    bool m_tipsSetUp = false;
 };

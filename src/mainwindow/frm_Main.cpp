@@ -31,9 +31,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <memory>
 
 namespace {
 
@@ -129,9 +130,19 @@ void frm_Main::wire()
     // that fills or selects the list blocks this signal and calls the
     // handler itself where it should run.
     connect(ui.lst_Airfile, &QListWidget::currentRowChanged, this, &frm_Main::lst_Airfile_Click);
-    connect(ui.opt_ac_Normal, &QRadioButton::clicked, this, &frm_Main::opt_ac_Normal_Click);
-    connect(ui.opt_ac_Helicopter, &QRadioButton::clicked, this, &frm_Main::opt_ac_Helicopter_Click);
-    connect(ui.opt_ac_AI, &QRadioButton::clicked, this, &frm_Main::opt_ac_AI_Click);
+    // A click on the type already selected changes nothing: no question, no write.
+    const auto typeClick = [this](QRadioButton* button, void (frm_Main::*handler)()) {
+        auto wasSelected = std::make_shared<bool>(false);
+        connect(button, &QRadioButton::pressed, this,
+                [button, wasSelected] { *wasSelected = button->isChecked(); });
+        connect(button, &QRadioButton::clicked, this, [this, handler, wasSelected] {
+            if (!*wasSelected)
+                (this->*handler)();
+        });
+    };
+    typeClick(ui.opt_ac_Normal, &frm_Main::opt_ac_Normal_Click);
+    typeClick(ui.opt_ac_Helicopter, &frm_Main::opt_ac_Helicopter_Click);
+    typeClick(ui.opt_ac_AI, &frm_Main::opt_ac_AI_Click);
 
     // deleting, renumbering, sorting, removing keys, pop-up menu
     connect(ui.mnuDelKeys, &QAction::triggered, this, &frm_Main::mnuDelKeys_Click);
@@ -152,6 +163,9 @@ void frm_Main::wire()
             lstParking_LostFocus();
     });
     watchBackgroundClicks(this, [this] { Form_Click(); });
+    // Clicks on controls that take no focus (a tab of SSTab1, a label) leave
+    // the list its focus: any click outside the open list closes it.
+    watchClicksOutside(ui.lstParking, {ui.cmdDropDown}, [this] { ui.lstParking->hide(); });
     connect(ui.cmd_ParkingCodes, &QPushButton::clicked, this, &frm_Main::cmd_ParkingCodes_Click);
 
     // batch validation and report options
@@ -278,8 +292,8 @@ void frm_Main::applySimulators()
         ui.combo_SimFolder->addItems(r.simFolderItems);
         ui.combo_SimFolder->setCurrentIndex(-1);
         sSimFolders = r.simFolders;
-        if (r.simFolderListEnabled)
-            ui.combo_SimFolder->setEnabled(true);
+        // Usable only while it has something to pick.
+        ui.combo_SimFolder->setEnabled(r.simFolderListEnabled);
         sFsxCfgPath = r.fsxCfgPath;
         if (r.fsxCfgFound) {
             oIniFsx.setPath(r.fsxCfgPath);
@@ -375,9 +389,9 @@ void frm_Main::findManual()
 
 void frm_Main::ManualAttach(const QString&)
 {
-    // The desktop opens documents through xdg-open; without it nothing can
-    // show the manual.
-    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty())
+    // The manual opens in the desktop's program for PDF files; with none
+    // registered the menu item could do nothing.
+    if (modSystem::DefaultProgramFor(QStringLiteral("application/pdf")).isEmpty())
         ui.mnu_Manual->setEnabled(false);
 }
 

@@ -100,5 +100,5 @@ void frm_Main::txt_effects_MouseDown(int index, Qt::MouseButton button, QPoint p
     if (button != Qt::RightButton)
         return;
     iEffect = index;
-    rightClick()->mnuThisEffects->popup(ui.txt_effects.at(index)->mapToGlobal(pos));
+    rightClick()->popUp(rightClick()->mnuThisEffects, ui.txt_effects.at(index)->mapToGlobal(pos));
 }

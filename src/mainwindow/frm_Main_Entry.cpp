@@ -200,7 +200,8 @@ void frm_Main::ListView1_MouseDown(Qt::MouseButton button, QPoint pos)
 {
     if (ui.ListView1->rowCount() == 0 || button != Qt::RightButton)
         return;
-    rightClick()->mnuListView1->popup(ui.ListView1->viewport()->mapToGlobal(pos));
+    // pos is in the grid's own coordinates (header and frame included).
+    rightClick()->popUp(rightClick()->mnuListView1, ui.ListView1->mapToGlobal(pos));
 }
 
 void frm_Main::ResizeGrid()

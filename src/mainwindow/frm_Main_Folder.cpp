@@ -213,7 +213,9 @@ void frm_Main::Dir1_Change()
                 SetStatusPanel(9, QStringLiteral("AC Status: n/a"), paletteGrey(), white);
             ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
         }
-        ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
+        // The last column takes its content's width; one the user hid stays hidden.
+        if (ui.ListView1->columnWidth(ListView::ColumnCount - 1) != 0)
+            ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
         if (hasRows && m_loadShowsEntry) {
             ui.ListView1->selectRow(0);
             m_inLoad = false; // the display below belongs to this load

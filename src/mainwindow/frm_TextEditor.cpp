@@ -543,10 +543,13 @@ void frm_TextEditor::mnuSearchFind_Click()
 
 void frm_TextEditor::mnuSearchFindAgain_Click()
 {
-    // Without a search text this is a first search; it has found the first hit.
+    // Without a search text the user is asked first; the search then goes on
+    // from the hit that finds, as any Find Again does. Nothing to search for
+    // (cancelled, or not found and so forgotten) ends it there.
     if (sSearch.isEmpty()) {
         mnuSearchFind_Click();
-        return;
+        if (sSearch.isEmpty())
+            return;
     }
     const QTextCursor cursor = txtData->textCursor();
     const qsizetype start = cursor.selectionStart();

@@ -378,27 +378,55 @@ BalloonTip* ToolTipOf(const QWidget* window)
                   : nullptr;
 }
 
+namespace {
+
+// Where a control keeps its designed help text once the set-up has moved it
+// into a balloon or cleared it, so a later load can bring it back.
+constexpr const char* kDesignedTip = "fernquillDesignedToolTip";
+
+// The control's designed help text. A text the control shows at a load was
+// given by the program since the last set-up (which leaves none), so it is
+// the newest design.
+QString designedTipOf(QWidget* control)
+{
+    const QString shown = control->toolTip();
+    if (!shown.isEmpty() || !control->property(kDesignedTip).isValid())
+        control->setProperty(kDesignedTip, shown);
+    return control->property(kDesignedTip).toString();
+}
+
+} // namespace
+
 BalloonTip* SetUpToolTips(QWidget* window, bool enabled, const Creator& create)
 {
     if (!window)
         return nullptr;
-    if (BalloonTip* existing = ToolTipOf(window))
-        return existing;
     const QList<QWidget*> controls = formcontrols::ControlsOf(window);
     // Labels show their help text the plain way whether balloons are on or not.
     const auto skipped = [](const QWidget* w) { return qobject_cast<const QLabel*>(w) != nullptr; };
+    BalloonTip* existing = ToolTipOf(window);
 
     if (!enabled) {
+        // The option went off since the last load: no balloons either.
+        delete existing;
         for (QWidget* w : controls) {
-            if (!skipped(w))
+            if (!skipped(w)) {
+                designedTipOf(w);
                 w->setToolTip(QString());
+            }
         }
         return nullptr;
     }
 
-    BalloonTip* tip = create ? create(window) : new BalloonTip(window);
-    if (!tip)
+    BalloonTip* tip = existing ? existing : create ? create(window) : new BalloonTip(window);
+    if (!tip) {
+        // No tooltip window: the plain tips as designed.
+        for (QWidget* w : controls) {
+            if (!skipped(w))
+                w->setToolTip(designedTipOf(w));
+        }
         return nullptr;
+    }
     tip->setBackColor(kBackColor);
     tip->setTextColor(kTextColor);
     tip->setMaxWidth(kMaxWidth);
@@ -406,7 +434,7 @@ BalloonTip* SetUpToolTips(QWidget* window, bool enabled, const Creator& create)
     for (QWidget* w : controls) {
         if (skipped(w))
             continue;
-        tip->addTool(w, w->toolTip());
+        tip->addTool(w, designedTipOf(w));
         tip->setTitle(kTitle, BalloonTip::InfoIcon);
         w->setToolTip(QString());
     }

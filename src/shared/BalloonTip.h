@@ -114,8 +114,11 @@ using Creator = std::function<BalloonTip*(QWidget* window)>;
 // clears the control's text; labels keep theirs (they show plain tips). When
 // the tooltip window cannot be made, every help text stays as designed.
 // Without `enabled`: clears the help texts of every control but labels.
-// Returns the tooltip window, or null. Running it again for a window that
-// has one returns that one and changes nothing.
+// Returns the tooltip window, or null. Each run keeps the designed texts, so
+// a window loaded again follows the option as it is then: a window that has
+// a tooltip window keeps it while the option stays on, loses it when the
+// option went off, and gets its help texts back (as tools or plain tips)
+// when it comes on again.
 BalloonTip* SetUpToolTips(QWidget* window, bool enabled, const Creator& create = {});
 
 // The tooltip window SetUpToolTips made for a window, or null.

@@ -9,6 +9,8 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace modSystem {
@@ -82,6 +84,45 @@ bool OpenWithDesktop(const QString& path)
     if (path.isEmpty())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+
+std::function<QString(const QString&)>& scriptedLookup()
+{
+    static std::function<QString(const QString&)> answer;
+    return answer;
+}
+
+} // namespace
+
+QString DefaultProgramFor(const QString& mimeType)
+{
+    if (scriptedLookup())
+        return scriptedLookup()(mimeType);
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return {};
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished();
+        return {};
+    }
+    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+ScriptedProgramLookup::ScriptedProgramLookup(std::function<QString(const QString&)> answer)
+{
+    scriptedLookup() = std::move(answer);
+}
+
+ScriptedProgramLookup::~ScriptedProgramLookup()
+{
+    scriptedLookup() = {};
 }
 
 QStringList SplitAirlineLines(const QString& text)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <variant>
 
 namespace platform::wine {
@@ -54,6 +55,21 @@ bool OpenURL(const QString& url);
 // Opens a file in the desktop's program for its kind: our stand-in for
 // starting Notepad when the internal editor is off.
 bool OpenWithDesktop(const QString& path);
+
+// The desktop's program registered for a kind of file (a MIME type such as
+// "application/pdf"), as `xdg-mime query default` names it (its .desktop
+// file). Empty when none is registered or xdg-mime is not installed.
+QString DefaultProgramFor(const QString& mimeType);
+
+// While one lives, DefaultProgramFor gives its answers and asks nobody.
+class ScriptedProgramLookup
+{
+public:
+    explicit ScriptedProgramLookup(std::function<QString(const QString& mimeType)> answer);
+    ~ScriptedProgramLookup();
+    ScriptedProgramLookup(const ScriptedProgramLookup&) = delete;
+    ScriptedProgramLookup& operator=(const ScriptedProgramLookup&) = delete;
+};
 
 // Splits the text of airlines.cfg into its lines: at every CR LF pair only,
 // nothing trimmed. A lone LF or CR stays inside its line; text that ends with

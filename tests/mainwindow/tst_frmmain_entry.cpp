@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -141,10 +142,21 @@ private slots:
     {
         QFETCH(int, button);
         QFETCH(bool, shown);
-        Scene s("[fltsim.0]\r\ntitle=A\r\n");
+        Scene s("[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\ntitle=B\r\n");
         frm_Main& w = s.start();
-        w.ListView1_MouseDown(static_cast<Qt::MouseButton>(button), QPoint(5, 5));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QSignalSpy popped(w.rightClick(), &frm_RightClick::poppingUp);
+        ListView* grid = w.ui.ListView1;
+        const QPoint at = grid->visualItemRect(grid->topLevelItem(1)).center() + QPoint(7, 0);
+        QTest::mouseClick(grid->viewport(), static_cast<Qt::MouseButton>(button), {}, at);
         QCOMPARE(w.rightClick()->mnuListView1->isVisible(), shown);
+        QCOMPARE(popped.count(), shown ? 1 : 0);
+        if (shown) {
+            // At the pointer, the way the press came in.
+            QCOMPARE(popped.at(0).at(0).value<QMenu*>(), w.rightClick()->mnuListView1);
+            QCOMPARE(popped.at(0).at(1).toPoint(), grid->viewport()->mapToGlobal(at));
+        }
         w.rightClick()->mnuListView1->hide();
     }
 

@@ -10,9 +10,12 @@
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -179,14 +182,78 @@ private slots:
         QVERIFY(s.answers.calls().empty());
     }
 
+    // Ctrl shortcuts type control characters, which only the parking-code
+    // rule lets through (until the last code is full).
+    void clipboardShortcuts_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("messages");
+
+        const QKeySequence paste(QStringLiteral("Ctrl+V"));
+        QTest::newRow("paste into the span") << "txt_WingSpan_New" << "" << paste << "" << QStringList{};
+        QTest::newRow("paste into an exit box") << "txt_Exit_1[2]" << "-1" << paste << "-1" << QStringList{};
+        QTest::newRow("Meta paste into the radius") << "txt_FS9Radius" << "4" << QKeySequence(Qt::META | Qt::Key_V)
+                                                    << "4" << QStringList{};
+        QTest::newRow("cut from the span") << "txt_WingSpan_New" << "1,5"
+                                           << QKeySequence(QStringLiteral("Shift+Home, Ctrl+X")) << "1,5"
+                                           << QStringList{};
+        QTest::newRow("Ctrl+Backspace in an exit box") << "txt_Exit_0[0]" << "12"
+                                                       << QKeySequence(Qt::CTRL | Qt::Key_Backspace) << "12"
+                                                       << QStringList{};
+        QTest::newRow("paste into parking codes") << "txt_atc_ParkingCodes" << "AB," << paste << "AB,x-1.5,5"
+                                                  << QStringList{};
+        QTest::newRow("paste after a full parking code") << "txt_atc_ParkingCodes" << "AB12C" << paste << "AB12C"
+                                                         << QStringList{kTooLong};
+        QTest::newRow("paste into an unfiltered field") << "txt_atc_Model" << "" << paste << "x-1.5,5"
+                                                        << QStringList{};
+    }
+
+    void clipboardShortcuts()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, start);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, messages);
+        Scene s(kGerman);
+        QLineEdit* b = s.box(box);
+        QVERIFY(s.showFor(b));
+        b->setFocus();
+        b->setText(start);
+        QApplication::clipboard()->setText(QStringLiteral("x-1.5,5"));
+        if (QApplication::clipboard()->text() != u"x-1.5,5")
+            QSKIP("no clipboard on this platform");
+        QTest::keySequence(b, keys);
+        QCOMPARE(b->text(), expected);
+        QCOMPARE(s.answers.prompts(), messages);
+    }
+
     void pasteBypassesTheFilters()
     {
         Scene s(kGerman);
         QLineEdit* b = s.box(QStringLiteral("txt_WingSpan_New"));
+        QVERIFY(s.showFor(b));
         QApplication::clipboard()->setText(QStringLiteral("x-1.5,5"));
         if (QApplication::clipboard()->text() != u"x-1.5,5")
             QSKIP("no clipboard on this platform");
-        QTest::keyClick(b, Qt::Key_V, Qt::ControlModifier);
+        // The field's own menu, as the right mouse button opens it.
+        const QPoint at = b->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, b->mapToGlobal(at));
+        QApplication::sendEvent(b, &menu);
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        bool pasted = false;
+        for (QAction* action : popup->actions()) {
+            if (action->text().remove(u'&').startsWith(u"Paste") && action->isEnabled()) {
+                action->trigger();
+                pasted = true;
+            }
+        }
+        popup->close();
+        QVERIFY(pasted);
         QCOMPARE(b->text(), QStringLiteral("x-1.5,5"));
     }
 

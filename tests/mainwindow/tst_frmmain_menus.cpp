@@ -7,6 +7,7 @@
 #include "shared/Globals.h"
 #include "shared/ProportionalResize.h"
 #include "shared/modSettings.h"
+#include "shared/modSystem.h"
 
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
@@ -78,11 +79,15 @@ private slots:
     void toggles();
     void resizableTwice();
     void tooltipsAfterNextStart();
+    void tooltipsOfAnotherWindowAtItsNextLoad_data();
+    void tooltipsOfAnotherWindowAtItsNextLoad();
     void statusBarBalloon();
     void statusBarHeldButton();
     void statusBarWithoutTooltips();
     void quit();
     void manual();
+    void manualNeedsAProgramForPdf_data();
+    void manualNeedsAProgramForPdf();
     void dataGridOpensOneWindow();
     void resizeScalesFonts();
 
@@ -239,6 +244,39 @@ void TestFrmMainMenus::tooltipsAfterNextStart()
     QVERIFY(w.ui.combo_SimFolder->toolTip().isEmpty());
 }
 
+void TestFrmMainMenus::tooltipsOfAnotherWindowAtItsNextLoad_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("on at the start") << "1";
+    QTest::newRow("off at the start") << "0";
+}
+
+void TestFrmMainMenus::tooltipsOfAnotherWindowAtItsNextLoad()
+{
+    QFETCH(QString, stored);
+    const QString designed = QStringLiteral("De-select all options above");
+    MainWindowFixture f({}, {{"ToolTips", stored}});
+    frm_Main& w = f.start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    bool on = stored == u"1";
+    // Open, look, close by its button, switch the option: three loads.
+    for (int load = 0; load < 3; ++load) {
+        w.ui.mnuDataGrid->trigger();
+        auto* options = w.findChild<frm_ListViewOptions*>();
+        QVERIFY(options && options->isVisible());
+        const BalloonTip* tip = balloontips::ToolTipOf(options);
+        QCOMPARE(tip != nullptr, on);
+        QVERIFY(options->cmd_None->toolTip().isEmpty());
+        if (on)
+            QCOMPARE(tip->toolText(options->cmd_None), designed);
+        QTest::mouseClick(options->cmdClose, Qt::LeftButton);
+        QVERIFY(!options->isVisible());
+        w.ui.mnuToolTips->trigger();
+        on = !on;
+    }
+}
+
 void TestFrmMainMenus::statusBarBalloon()
 {
     MainWindowFixture f;
@@ -336,6 +374,30 @@ void TestFrmMainMenus::manual()
     w.ui.mnu_Manual->trigger();
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
+}
+
+void TestFrmMainMenus::manualNeedsAProgramForPdf_data()
+{
+    QTest::addColumn<QString>("program"); // what the desktop names for PDF files
+    QTest::newRow("a program registered") << "org.gnome.Evince.desktop";
+    QTest::newRow("none registered") << "";
+}
+
+void TestFrmMainMenus::manualNeedsAProgramForPdf()
+{
+    QFETCH(QString, program);
+    QStringList asked;
+    const modSystem::ScriptedProgramLookup lookup([&](const QString& mime) {
+        asked << mime;
+        return program;
+    });
+    MainWindowFixture f;
+    frm_Main& w = f.start();
+    QVERIFY(asked.isEmpty()); // no manual beside the test program: nothing to ask
+    w.ui.mnu_Manual->setEnabled(true);
+    w.ManualAttach(QDir::tempPath());
+    QCOMPARE(asked, QStringList{"application/pdf"});
+    QCOMPARE(w.ui.mnu_Manual->isEnabled(), !program.isEmpty());
 }
 
 void TestFrmMainMenus::dataGridOpensOneWindow()

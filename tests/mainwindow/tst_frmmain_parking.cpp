@@ -15,6 +15,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -204,6 +207,40 @@ private slots:
         QVERIFY(!w.bDropClosedByButton);
         QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
         QVERIFY(w.ui.lstParking->isVisible());
+    }
+
+    // Also on controls that take no focus, so the list never loses it.
+    void clickOutsideCloses_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("another tab of SSTab1") << "SSTab1";
+        QTest::newRow("the caption beside the button") << "lblSelections";
+        QTest::newRow("a row of the grid") << "ListView1";
+    }
+
+    void clickOutsideCloses()
+    {
+        QFETCH(QString, target);
+        Scene s;
+        QVERIFY(s.active());
+        frm_Main& w = s.window();
+        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
+        QVERIFY(w.ui.lstParking->hasFocus());
+        QWidget* clicked = w.findChild<QWidget*>(target);
+        QVERIFY(clicked);
+        QPoint at = clicked->rect().center();
+        if (target == u"SSTab1") {
+            clicked = w.ui.SSTab1->tabBar();
+            at = w.ui.SSTab1->tabBar()->tabRect(1).center();
+        } else if (target == u"ListView1") {
+            clicked = w.ui.ListView1->viewport();
+            at = w.ui.ListView1->visualItemRect(w.ui.ListView1->topLevelItem(0)).center();
+        }
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, at);
+        QVERIFY(!w.ui.lstParking->isVisible());
+        QVERIFY(!w.bDropClosedByButton);
+        if (target == u"SSTab1")
+            QCOMPARE(w.ui.SSTab1->currentIndex(), 1);
     }
 
     // When the program hides the focused list, the focus moves on to the next

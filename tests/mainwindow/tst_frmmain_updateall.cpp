@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtEndian>
+#include <QTabWidget>
 #include <QTest>
 
 #include <fcntl.h>
@@ -521,6 +522,42 @@ private slots:
         s.answers.button(msgbox::vbNo);
         w.ui.opt_ac_Helicopter->click();
         QVERIFY(typeButton(w, button)->isChecked());
+    }
+
+    void clickOnTheSelectedTypeDoesNothing_data()
+    {
+        QTest::addColumn<bool>("byMouse");
+        QTest::newRow("mouse") << true;
+        QTest::newRow("space key") << false;
+    }
+
+    void clickOnTheSelectedTypeDoesNothing()
+    {
+        QFETCH(bool, byMouse);
+        Scene s("[fltsim.0]\r\nsim=Jet\r\n", {{"Plane/Jet.air", typeRecord(1)}});
+        frm_Main& w = s.start(/*confirm*/ true);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QRadioButton* selected = w.ui.opt_ac_Helicopter;
+        for (int i = 0; i < w.ui.SSTab1->count(); ++i) {
+            if (w.ui.SSTab1->widget(i)->isAncestorOf(selected))
+                w.ui.SSTab1->setCurrentIndex(i);
+        }
+        QVERIFY(selected->isChecked() && selected->isVisible());
+        if (byMouse) {
+            QTest::mouseClick(selected, Qt::LeftButton);
+        } else {
+            selected->setFocus();
+            QTest::keyClick(selected, Qt::Key_Space);
+        }
+        QVERIFY(s.answers.calls().empty());
+        QCOMPARE(testutil::readFile(s.file("Jet.air")), typeRecord(1));
+        QVERIFY(selected->isChecked());
+        // Another type still asks.
+        s.answers.button(msgbox::vbNo);
+        QTest::mouseClick(w.ui.opt_ac_AI, Qt::LeftButton);
+        QCOMPARE(s.answers.calls().size(), size_t(1));
+        QVERIFY(selected->isChecked());
     }
 
     void buttonsSetByCodeWriteNothing()

@@ -244,7 +244,7 @@ private slots:
     void find_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("steps");    // "find:what", "again", "cursor:n"
+        QTest::addColumn<QStringList>("steps");    // "find:what", "again", "F3:answer", "cursor:n"
         QTest::addColumn<QStringList>("outcomes"); // "start,length" or "not found", one per search
         QTest::newRow("case ignored") << "xxABCxx" << QStringList{"find:abc"} << QStringList{"2,3"};
         QTest::newRow("find, again, again") << "abcabc" << QStringList{"find:abc", "again", "again"}
@@ -256,6 +256,11 @@ private slots:
         QTest::newRow("across lines")
             << "one\nTWO\ntwo" << QStringList{"find:two", "again"} << QStringList{"4,3", "8,3"};
         QTest::newRow("not found") << "abc" << QStringList{"find:zz"} << QStringList{"not found"};
+        // Find Again without a search text asks for one, finds, and goes on from there.
+        QTest::newRow("F3 asks, then goes on") << "abcxABCxabc" << QStringList{"F3:abc", "F3:"}
+                                               << QStringList{"4,3", "8,3"};
+        QTest::newRow("F3 asks, one hit only") << "xabc" << QStringList{"F3:ABC"} << QStringList{"not found"};
+        QTest::newRow("F3 asks, cancelled") << "abc" << QStringList{"cursor:1", "F3:"} << QStringList{"1,0"};
     }
     void find()
     {
@@ -264,6 +269,8 @@ private slots:
         QFETCH(QStringList, outcomes);
         frm_TextEditor* e = openOn(0);
         e->txtData->setPlainText(text);
+        e->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e)); // F3 is the menu's shortcut
         QStringList got;
         for (const QString& step : steps) {
             if (step.startsWith("cursor:")) {
@@ -282,6 +289,12 @@ private slots:
                 e->mnuSearchFind->trigger();
                 QCOMPARE(script.calls().at(0).prompt, QString("Enter the text to find."));
                 QCOMPARE(script.calls().at(0).title, QString("Find Text"));
+            } else if (step.startsWith("F3:")) {
+                const bool asked = frm_TextEditor::sSearch.isEmpty();
+                if (!step.mid(3).isEmpty())
+                    script.text(step.mid(3));
+                QTest::keyClick(e->txtData, Qt::Key_F3);
+                QCOMPARE(!script.calls().empty() && script.calls().at(0).kind == Kind::InputBox, asked);
             } else {
                 e->mnuSearchFindAgain->trigger();
             }
@@ -301,13 +314,13 @@ private slots:
     void findAgainAsksWithoutSearchTextAndRemembersItForTheRun()
     {
         frm_TextEditor* e = openOn(0);
-        e->txtData->setPlainText("one two");
+        e->txtData->setPlainText("one two TWO");
         {
             ScriptedAnswers script;
             script.text("TWO");
-            e->mnuSearchFindAgain->trigger(); // nothing searched yet: asks
+            e->mnuSearchFindAgain->trigger(); // nothing searched yet: asks, finds and goes on
             QCOMPARE(script.calls().at(0).kind, Kind::InputBox);
-            QCOMPARE(selectionOf(e).start, 4);
+            QCOMPARE(selectionOf(e).start, 8);
         }
         e->bChanged = false;
         QVERIFY(closeEditor(e));

@@ -252,6 +252,39 @@ private slots:
 
     // Offscreen there is no desktop to hand the address to: the calls must
     // come back at once and not crash.
+    // The look-up through xdg-mime, found on the PATH; a script stands in for it.
+    void defaultProgramFor_data()
+    {
+        QTest::addColumn<QByteArray>("script"); // empty: no xdg-mime at all
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no xdg-mime") << QByteArray() << "";
+        QTest::newRow("a program registered")
+            << QByteArray("#!/bin/sh\n[ \"$*\" = \"query default application/pdf\" ] && echo ' okular.desktop'\n")
+            << "okular.desktop";
+        QTest::newRow("none registered") << QByteArray("#!/bin/sh\nexit 0\n") << "";
+        QTest::newRow("xdg-mime fails") << QByteArray("#!/bin/sh\necho x.desktop\nexit 2\n") << "";
+    }
+
+    void defaultProgramFor()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(QString, expected);
+        const QString bin = m_tmp->path() + "/bin";
+        testutil::makeDir(bin);
+        if (!script.isEmpty()) {
+            testutil::writeFile(bin + "/xdg-mime", script);
+            testutil::setMode(bin + "/xdg-mime", 0755);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin));
+        const QString got = DefaultProgramFor("application/pdf");
+        qputenv("PATH", path);
+        QCOMPARE(got, expected);
+        // Tests answer it themselves.
+        const ScriptedProgramLookup scripted([](const QString& mime) { return mime + ".desktop"; });
+        QCOMPARE(DefaultProgramFor("application/pdf"), QString("application/pdf.desktop"));
+    }
+
     void openingDoesNotBlock()
     {
         QElapsedTimer timer;

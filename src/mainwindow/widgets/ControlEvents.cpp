@@ -6,6 +6,21 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+namespace {
+
+// The character a key types with Ctrl held: Ctrl+A to Ctrl+Z give 1 to 26,
+// Ctrl+Backspace gives DEL (127); 0 for keys that type nothing then.
+char16_t controlCharacterOf(int key)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    if (key == Qt::Key_Backspace)
+        return 127;
+    return 0;
+}
+
+} // namespace
+
 ControlEvents::ControlEvents(QObject* parent) : QObject(parent) {}
 
 ControlEvents::Handlers& ControlEvents::handlersOf(QWidget* control)
@@ -72,11 +87,18 @@ bool ControlEvents::filterKey(QWidget* control, QKeyEvent* event, const KeyPress
     auto* edit = qobject_cast<QLineEdit*>(control);
     if (!edit || edit->isReadOnly())
         return false;
-    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-        return false; // shortcuts: copy, paste, undo, select all ...
 
     QString typed;
-    if (event->key() == Qt::Key_Backspace) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        // A shortcut that types a control character (Ctrl+V is 22, Ctrl+X 24,
+        // Ctrl+Backspace 127) is a key like any other: the rule may drop it,
+        // and with it the paste, cut or undo. Shortcuts without a character
+        // (Ctrl+arrows, Ctrl+Insert) reach the field unfiltered.
+        const char16_t code = controlCharacterOf(event->key());
+        if (code == 0)
+            return false;
+        typed = QString(QChar(code));
+    } else if (event->key() == Qt::Key_Backspace) {
         typed = QString(QChar(8));
     } else {
         typed = event->text();

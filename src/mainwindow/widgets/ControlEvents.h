@@ -24,11 +24,14 @@ public:
 
     explicit ControlEvents(QObject* parent = nullptr);
 
-    // Typed characters of a text field (QLineEdit): printable characters and
-    // Backspace (8). Shortcuts (Ctrl or Meta held: copy, paste, undo ...) and
-    // editing keys without a character (arrows, Delete) reach the field
-    // unfiltered, and a read-only field is not filtered at all. A replaced
-    // character is inserted at the caret as if typed.
+    // Typed characters of a text field (QLineEdit): printable characters,
+    // Backspace (8), and the control characters that Ctrl or Meta with a
+    // letter types (Ctrl+V is 22): a shortcut the handler drops does nothing,
+    // so a dropped Ctrl+V pastes nothing. Editing keys without a character
+    // (arrows, Delete, Ctrl+Insert, Shift+Insert) and the context menu's
+    // commands reach the field unfiltered, and a read-only field is not
+    // filtered at all. A replaced character is inserted at the caret as if
+    // typed.
     void onKeyPress(QWidget* control, KeyPress handler);
     void onGotFocus(QWidget* control, GotFocus handler);
     // Any mouse button pressed over the control; pos in the control's own

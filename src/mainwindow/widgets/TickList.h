@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QStyledItemDelegate>
 
@@ -30,3 +31,9 @@ protected:
 // Calls `onClick` for every mouse press that reaches `window` itself: a press
 // on its background, or one that no control on the way up took.
 void watchBackgroundClicks(QWidget* window, std::function<void()> onClick);
+
+// Calls `onClick` for every mouse press anywhere in the program while `popup`
+// is shown, except presses on `popup` itself and on the `exempt` controls
+// (each with whatever lies inside it). Controls that take no focus, such as
+// the tabs of a tab bar, count like any other.
+void watchClicksOutside(QWidget* popup, const QList<QWidget*>& exempt, std::function<void()> onClick);
