@@ -9,11 +9,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMap>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 using testutil::AircraftScene;
 
@@ -41,6 +44,7 @@ class TestFrmMainResize : public QObject
 private slots:
     void controlsFollowTheWindow_data();
     void controlsFollowTheWindow();
+    void openParkingListFollowsItsFrame();
 };
 
 void TestFrmMainResize::controlsFollowTheWindow_data()
@@ -141,6 +145,22 @@ void TestFrmMainResize::controlsFollowTheWindow()
     QTRY_COMPARE(client->size(), clientDesign);
     for (const QString& name : clientControls + pageControls)
         QCOMPARE(w.findChild<QWidget*>(name)->geometry(), design[name]);
+}
+
+void TestFrmMainResize::openParkingListFollowsItsFrame()
+{
+    AircraftScene scene("[fltsim.0]\r\ntitle=Liner\r\natc_parking_types=GATE\r\n");
+    frm_Main& w = scene.start();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.ui.mnuResizable->trigger();
+    QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
+    QTRY_VERIFY(w.ui.lstParking->isVisible());
+
+    w.resize(w.width() * 3 / 2, w.height() * 3 / 2);
+    const QPoint under = w.ui.picCombo->mapTo(w.centralWidget(), QPoint(0, w.ui.picCombo->height()));
+    QTRY_COMPARE(w.ui.lstParking->pos(), under);
+    QCOMPARE(w.ui.lstParking->width(), w.ui.picCombo->width());
 }
 
 QTEST_MAIN(TestFrmMainResize)
