@@ -125,6 +125,9 @@ void TestFrmMainResize::controlsFollowTheWindow()
     QTRY_COMPARE(client->size(), clientDesign);
     for (const QString& name : names)
         QCOMPARE(w.findChild<QWidget*>(name)->geometry(), design[name]);
+    // The window has no minimum size.
+    w.resize(200, 150);
+    QTRY_COMPARE(w.size(), QSize(200, 150));
 }
 
 QTEST_MAIN(TestFrmMainResize)
