@@ -234,6 +234,7 @@ public:
     // bResizable says.
     void applyResizableStyle();
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
     // --- program information and update check ----------------------------------
     // The window became the active one: the weekly update check.

@@ -13,6 +13,7 @@
 #include "shared/modSystem.h"
 
 #include <QAction>
+#include <QLayout>
 
 namespace {
 
@@ -71,8 +72,12 @@ void frm_Main::mnuEditor_Click()
 void frm_Main::applyResizableStyle()
 {
     const bool shown = isVisible();
+    // No minimum size: the controls shrink with the window however small it
+    // gets, and the layouts must not set one of their own either.
+    if (layout())
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
     if (bResizable) {
-        setMinimumSize(minimumSizeHint());
+        setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
         setFixedSize(size());
@@ -138,5 +143,14 @@ void frm_Main::Form_Resize()
 void frm_Main::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // While the window is being shown its controls are not laid out yet: the
+    // show that follows counts as its first resize.
+    if (isVisible())
+        Form_Resize();
+}
+
+void frm_Main::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
     Form_Resize();
 }

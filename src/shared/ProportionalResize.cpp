@@ -4,18 +4,22 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStackedLayout>
 #include <QTextEdit>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace modGlobal {
 
@@ -25,11 +29,14 @@ bool gbResizing = false;
 
 namespace {
 
-// The window's client area: a main window's menu bar is not part of it.
+// The window's client area: a main window's menu bar and status bar are not
+// part of it.
 QSize innerSize(const QWidget* window)
 {
     QSize size = window->size();
     if (const auto* main = qobject_cast<const QMainWindow*>(window)) {
+        if (const QWidget* client = main->centralWidget())
+            return client->size().expandedTo(QSize(0, 0));
         const QWidget* menu = main->menuWidget();
         if (menu && menu->isVisibleTo(window))
             size.rheight() -= menu->height();
@@ -54,6 +61,162 @@ void forgetClosedWindows()
     std::erase_if(gFormRecords, [](const FormRecord& r) { return !r.window; });
 }
 
+// Lays every container out for its present size, top down: the pages of a tab
+// control that are not shown included, whose layouts have not run for the
+// page's size yet. What the layouts give is the design geometry.
+void settleLayouts(QWidget* parent)
+{
+    for (QObject* child : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow())
+            continue;
+        QLayout* layout = w->layout();
+        if (auto* stack = qobject_cast<QStackedLayout*>(layout)) {
+            if (const QWidget* shown = stack->currentWidget()) {
+                for (int i = 0; i < stack->count(); ++i) {
+                    if (QWidget* page = stack->widget(i))
+                        page->setGeometry(shown->geometry());
+                }
+            }
+        } else if (layout && layout->isEnabled()) {
+            layout->invalidate();
+            layout->activate();
+        }
+        settleLayouts(w);
+    }
+}
+
+// The widgets a layout places, at any depth of its nested layouts.
+void collectLaidOut(const QLayout* layout, QList<QWidget*>& out)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (QWidget* w = item->widget())
+            out.append(w);
+        else if (const QLayout* inner = item->layout())
+            collectLaidOut(inner, out);
+    }
+}
+
+bool isPlaced(const QWidget* control, const QWidget* window)
+{
+    const qint32 index = FindControlIndex(control, window);
+    return index >= 0 && gControlRecords[size_t(index)].placed;
+}
+
+// Switches off every layout that lays out registered controls and marks those
+// controls as placed by the engine. A main window's own layout keeps its menu
+// bar, client area and status bar; layouts of Qt's own parts (a tab control's
+// pages, a status bar's panels) hold no registered control and stay on.
+void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
+{
+    QList<QWidget*> containers = controls;
+    if (!qobject_cast<QMainWindow*>(window))
+        containers.prepend(window);
+    for (QWidget* container : containers) {
+        QLayout* layout = container->layout();
+        if (!layout || !layout->isEnabled())
+            continue;
+        QList<QWidget*> laidOut;
+        collectLaidOut(layout, laidOut);
+        std::vector<qint32> indexes;
+        for (const QWidget* control : laidOut) {
+            const qint32 index = FindControlIndex(control, window);
+            if (index >= 0)
+                indexes.push_back(index);
+        }
+        if (indexes.empty())
+            continue;
+        layout->setEnabled(false);
+        for (qint32 index : indexes) {
+            ControlRecord& r = gControlRecords[size_t(index)];
+            r.placed = true;
+            // The layout's limits (fixed widths and heights) go with it.
+            r.control->setMinimumSize(0, 0);
+            r.control->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+    }
+    for (ControlRecord& r : gControlRecords) {
+        if (r.window != window || !r.placed || !r.control)
+            continue;
+        QWidget* area = r.control->parentWidget();
+        while (area && area != window && isPlaced(area, window))
+            area = area->parentWidget();
+        r.area = area;
+    }
+}
+
+// The width and height percentages a placed control follows: those of its
+// area since registration (for the client area the window's own).
+std::pair<qint32, qint32> areaPercents(const ControlRecord& r, QWidget* window)
+{
+    const qint32 index = r.area && r.area != window ? FindControlIndex(r.area, window) : -1;
+    if (index < 0)
+        return {FormWidthPercent(window), FormHeightPercent(window)};
+    const ControlRecord& area = gControlRecords[size_t(index)];
+    return {Percent(r.area->width(), area.width), Percent(r.area->height(), area.height)};
+}
+
+void placeControl(QWidget* control, const ControlRecord& r, QWidget* window)
+{
+    const auto [w, h] = areaPercents(r, window);
+    if (w <= 0 || h <= 0)
+        return;
+    // A combo box's height follows its font, as far as its container has room
+    // below it (a window made wider but lower grows the font more than the room).
+    const qint32 height = r.keepsHeight ? control->sizeHint().height() : control->height();
+    Placement p = ScaledPlacement(r, w, h, control->geometry().left() < 0, height);
+    if (r.keepsHeight && control->parentWidget()) {
+        const qint32 room = control->parentWidget()->height() - p.top;
+        if (p.height > room)
+            p.height = std::max(room, scaled(r.height, h));
+    }
+    control->setGeometry(p.left, p.top, p.width, p.height);
+}
+
+// Places the controls in an area (and in the areas inside it) again.
+void placeIn(QWidget* area, QWidget* window)
+{
+    gbResizing = true;
+    for (size_t i = 0; i < gControlRecords.size(); ++i) {
+        const ControlRecord& r = gControlRecords[i];
+        if (r.window == window && r.placed && r.control && r.area &&
+            (r.area == area || area->isAncestorOf(r.area)))
+            placeControl(r.control, r, window);
+    }
+    gbResizing = false;
+}
+
+// Qt sizes the areas itself: the client area when the menu bar wraps, a tab
+// page when it is shown. Their controls follow.
+class AreaWatcher : public QObject
+{
+public:
+    explicit AreaWatcher(QWidget* window) : QObject(window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && !gbResizing)
+            placeIn(static_cast<QWidget*>(watched), m_window);
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+};
+
+void watchAreas(QWidget* window)
+{
+    auto* watcher = new AreaWatcher(window);
+    QList<QWidget*> areas;
+    for (const ControlRecord& r : gControlRecords) {
+        if (r.window == window && r.area && r.area != window && !areas.contains(r.area.data()))
+            areas.append(r.area.data());
+    }
+    for (QWidget* area : areas)
+        area->installEventFilter(watcher);
+}
 } // namespace
 
 qint32 Percent(qint32 now, qint32 reference)
@@ -106,6 +269,7 @@ qint32 FindFormIndex(const QWidget* window)
 
 qint32 RegisterForm(QWidget* window)
 {
+    settleLayouts(window);
     FormRecord r;
     r.window = window;
     r.name = window->objectName();
@@ -119,10 +283,13 @@ qint32 RegisterForm(QWidget* window)
     r.innerWidth = inner.width();
     gFormRecords.push_back(r);
     const auto index = static_cast<qint32>(gFormRecords.size() - 1);
-    for (QWidget* control : formcontrols::ControlsOf(window)) {
+    const QList<QWidget*> controls = formcontrols::ControlsOf(window);
+    for (QWidget* control : controls) {
         if (FindControlIndex(control, window) < 0)
             RegisterControl(control, window);
     }
+    takeOverLayouts(window, controls);
+    watchAreas(window);
     return index;
 }
 
@@ -180,21 +347,22 @@ void ResizeControl(QWidget* control, QWidget* window)
     if (index < 0 || w <= 0 || h <= 0)
         return;
     const ControlRecord& r = gControlRecords[size_t(index)];
-    if (r.fontKind == FontKind::Unchanged || r.fontSize <= 0)
-        return;
-    const Placement p = ScaledPlacement(r, w, h, control->geometry().left() < 0, control->height());
-    // A font has at least one unit, however small the window gets.
-    const int size = std::max(1, int(p.fontSize));
-    QFont font = control->font();
-    if (r.fontKind == FontKind::ListBox) {
-        font.setFamily(QStringLiteral("Courier New"));
-        font.setBold(true);
+    if (r.fontKind != FontKind::Unchanged && r.fontSize > 0) {
+        // A font has at least one unit, however small the window gets.
+        const int size = std::max(1, int(ScaledPlacement(r, w, h, false, 0).fontSize));
+        QFont font = control->font();
+        if (r.fontKind == FontKind::ListBox) {
+            font.setFamily(QStringLiteral("Courier New"));
+            font.setBold(true);
+        }
+        if (r.pixelFont)
+            font.setPixelSize(size);
+        else
+            font.setPointSize(size);
+        control->setFont(font);
     }
-    if (r.pixelFont)
-        font.setPixelSize(size);
-    else
-        font.setPointSize(size);
-    control->setFont(font);
+    if (r.placed)
+        placeControl(control, r, window);
 }
 
 void ResizeForm(QWidget* window)

@@ -8,11 +8,17 @@
 class QWidget;
 
 // Proportional resizing of a window: the first resize of a window records it
-// and its controls as the 100 % reference; every later resize scales the
-// controls' fonts with the window's width. The controls' places and sizes are
-// left to the window's layouts, which already follow the window; the scaled
-// geometry is still worked out (ScaledPlacement) for controls that the
-// layouts do not manage, which the program does not have today.
+// and its controls as the 100 % reference; every later resize moves and sizes
+// the controls in proportion to the window's inner size and scales their fonts
+// with its width.
+//
+// The windows are built with layouts, which place the controls once: the
+// geometry they give is the design geometry. From the first resize on the
+// engine places those controls itself and switches the layouts off. What Qt
+// places on its own stays with Qt: a main window's menu bar, status bar and
+// client area (the client area is the window's inner size), a tab control's
+// tab row and pages. Controls on a page are placed in proportion to the page,
+// so that they always fit it whatever height the tab row keeps.
 //
 // Windows and controls are told apart by identity rather than by name (most
 // labels here have no name), so a window built again is a new window.
@@ -53,6 +59,13 @@ struct ControlRecord
     bool pixelFont = false; // the font was sized in pixels
     FontKind fontKind = FontKind::Unchanged;
     bool keepsHeight = false; // combo boxes: the height follows the font
+    // Laid out by a layout the engine took over: moved and sized from the
+    // first resize on. Other controls only have their fonts scaled.
+    bool placed = false;
+    // The nearest container around a placed control that the engine does not
+    // place (the client area, a tab page): the control's geometry follows the
+    // change of its size.
+    QPointer<QWidget> area;
 };
 
 // Where a control goes at the given percentages.
@@ -72,22 +85,28 @@ extern std::vector<ControlRecord> gControlRecords;
 // A resize is running; a resize raised meanwhile returns at once.
 extern bool gbResizing;
 
-// Scales the fonts of the window's registered controls to its width since its
-// first resize, registering the window at its first resize. Nothing happens
-// while a resize runs, or while the window has no inner width or height
-// (minimised): a reference taken then would be useless.
+// Places the window's registered controls in proportion to its inner size
+// since its first resize and scales their fonts to its width, registering the
+// window at its first resize. Nothing happens while a resize runs, or while
+// the window has no inner width or height (minimised): a reference taken then
+// would be useless.
 void ResizeForm(QWidget* window);
-// Scales one control's font from its record; a control without a record
-// (made after the window was registered) stays as it is.
+// Scales one control's font from its record and, for a placed control, moves
+// and sizes it; a control without a record (made after the window was
+// registered) stays as it is.
 void ResizeControl(QWidget* control, QWidget* window);
 
 qint32 FindFormIndex(const QWidget* window);
+// Records the window and its controls as they are laid out now (pages of a
+// tab control that are not shown included) and takes the layouts' control of
+// their geometry over.
 qint32 RegisterForm(QWidget* window);
 qint32 FindControlIndex(const QWidget* control, const QWidget* window);
 qint32 RegisterControl(QWidget* control, QWidget* window);
 
 // The window's inner width (height) now as a percentage of the registered one,
-// registering the window first; 0 when the reference is 0.
+// registering the window first; 0 when the reference is 0. A main window's
+// inner size is its client area, between its menu bar and status bar.
 qint32 FormWidthPercent(QWidget* window);
 qint32 FormHeightPercent(QWidget* window);
 // now * 100, integer-divided by the reference; 0 for a reference of 0.
