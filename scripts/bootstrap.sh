@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     fonts-liberation
     mdbtools-dev libglib2.0-dev
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

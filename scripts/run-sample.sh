@@ -12,25 +12,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --parallel "$(nproc)" --target fernquill
 
 scratch="$(mktemp -d "${TMPDIR:-/tmp}/fernquill-sample.XXXXXX")"
-cp -a "$root/examples/." "$scratch/"
-prefix="$scratch/wineprefix"
-config="$scratch/config"
-mkdir -p "$config"
-if [ -d "$prefix" ]; then
-    ln -sfn ../drive_c "$prefix/dosdevices/c:"
-    airplanes="$prefix/drive_c/Program Files (x86)/Microsoft Games/Microsoft Flight Simulator X/SimObjects/Airplanes"
-    # git keeps no empty folders; the faults sample needs one for validation to find
-    if [ -d "$airplanes/Brackenhold_A320_Faults" ]; then
-        mkdir -p "$airplanes/Brackenhold_A320_Faults/panel"
-    fi
-    aircraft="$airplanes/Brackenhold_B738"
-    if [ -d "$aircraft" ]; then
-        mkdir -p "$config/© Brackenhold Tools"
-        # The weekly update check is off here: the sample is for trying the
-        # editor, and its update address is a placeholder.
-        printf '[Fernquill]\nIsMerrow=1\nAutoUpdate=0\nPath=%s\n' "$aircraft" > "$config/© Brackenhold Tools/Fernquill.ini"
-    fi
-fi
+. "$root/scripts/sample-copy.sh"
+sample_copy "$root" "$scratch"
 
 echo "Sample copy: $scratch"
-WINEPREFIX="$prefix" XDG_CONFIG_HOME="$config" exec "$build/src/fernquill" "$@"
+WINEPREFIX="$SAMPLE_PREFIX" XDG_CONFIG_HOME="$SAMPLE_CONFIG" exec "$build/src/fernquill" "$@"

@@ -39,7 +39,7 @@ frm_Update::frm_Update(QWidget* parent) : QDialog(parent)
     layout->addWidget(vcUPDATECTL1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_properties.insert(QStringLiteral("ConfigFileURL"), QString::fromLatin1(appinfo::kVersionFileUrl));
+    m_properties.insert(QStringLiteral("ConfigFileURL"), appinfo::versionFileUrl());
 
     connect(vcUPDATECTL1, &vcUPDATECTL::Finish, this, &frm_Update::vcUPDATECTL1_Finish);
     // However the window closes (a button, Escape, the close box), a running

@@ -22,7 +22,7 @@ public:
     vcUPDATECTL* vcUPDATECTL1 = nullptr;
 
     // The control's stored properties; "ConfigFileURL" is the address of the
-    // version file (appinfo::kVersionFileUrl unless changed here).
+    // version file (the build's appinfo::versionFileUrl() unless changed here).
     void setStoredProperty(const QString& key, const QVariant& value);
     QVariantMap storedProperties() const { return m_properties; }
 

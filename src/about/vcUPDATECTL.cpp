@@ -249,8 +249,7 @@ void vcUPDATECTL::workOutResult(const QByteArray& bytes)
 
 void vcUPDATECTL::cmdNEXT_Click()
 {
-    modSystem::OpenURL(
-        updatecheck::addressToOpen(m_downloadAddress, QString::fromLatin1(appinfo::kMakerWebSite)));
+    modSystem::OpenURL(updatecheck::addressToOpen(m_downloadAddress, appinfo::downloadPageUrl()));
     emit Finish(QString());
 }
 

@@ -1,11 +1,32 @@
 #include "mainwindow/Application.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "about/ProgramIcon.h"
+#include "editing/ParkingCodes.h"
 #include "mainwindow/frm_Main.h"
+#include "mainwindow/widgets/ListView.h"
+#include "shared/AppInfo.h"
+
+#include <cstdio>
 
 namespace fernquill {
+
+namespace {
+
+// The install test's check (environment variable FERNQUILL_START_CHECK): once
+// the window is up, say what the start-up found and end.
+void reportStartAndQuit(frm_Main& window)
+{
+    std::printf("entries: %d\nmanual: %s\nparking codes: %s\n", int(window.ui.ListView1->rowCount()),
+                qPrintable(window.sManualFile),
+                qPrintable(ParkingCodes::findDatabase(window.parkingCodeFolder())));
+    std::fflush(stdout);
+    QCoreApplication::exit(window.isVisible() ? 0 : 1);
+}
+
+} // namespace
 
 int runApplication(int argc, char* argv[])
 {
@@ -13,10 +34,13 @@ int runApplication(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Fernquill"));
     QApplication::setOrganizationName(QStringLiteral("© Brackenhold Tools"));
     QApplication::setWindowIcon(programicon::icon());
+    QGuiApplication::setDesktopFileName(appinfo::desktopId());
 
     frm_Main window;
     window.Form_Load();
     window.show();
+    if (qEnvironmentVariableIsSet("FERNQUILL_START_CHECK"))
+        QTimer::singleShot(0, &window, [&window] { reportStartAndQuit(window); });
     return QApplication::exec();
 }
 

@@ -260,6 +260,8 @@ void frm_Main::Form_Load()
     bAirReady = true;
     ui.SSTab1->setCurrentIndex(0);
     skipOnError([this] { findManual(); });
+    // A build without the maker's address has no web site to visit.
+    ui.Zib[1]->setEnabled(!appinfo::downloadPageUrl().isEmpty());
     if (!temp.error.isEmpty())
         msgbox::MsgBox(temp.error + msgbox::vbCrLf + msgbox::vbCrLf +
                            QStringLiteral("Validation reports cannot be written until it is removed or put right."),
@@ -382,6 +384,11 @@ void frm_Main::findManual()
     } else if (platform::paths::regularFileExists(manuals)) {
         sManualFile = manuals;
         ManualAttach(platform::paths::resolveUnder(appDir, u"Manuals"));
+    } else if (const QString dataDir = appinfo::installedDataFolder();
+               platform::paths::regularFileExists(platform::paths::resolveUnder(dataDir, name))) {
+        // An installed program keeps its manual in the data folder.
+        sManualFile = platform::paths::resolveUnder(dataDir, name);
+        ManualAttach(dataDir);
     } else {
         ui.mnu_Manual->setEnabled(false);
     }

@@ -192,8 +192,11 @@ public:
     void Form_Click();
     void cmd_ParkingCodes_Click();
     // The folder parkingspecs.mdb is looked for in; empty means the program
-    // folder (tests point it at a folder of their own).
+    // folder, else the installed data folder (tests point it at a folder of
+    // their own).
     QString sParkingCodeFolder;
+    // The folder parkingspecs.mdb is read from.
+    QString parkingCodeFolder() const;
 
 private:
     // Context of the connection to the application's focus changes: it goes

@@ -5,6 +5,7 @@
 #include "about/frm_Update.h"
 #include "about/UpdateCheck.h"
 #include "shared/AppInfo.h"
+#include "shared/MessageBox.h"
 #include "shared/modSettings.h"
 #include "shared/modSystem.h"
 
@@ -27,7 +28,8 @@ void frm_Main::Form_Activate()
     if (const std::optional<bool> on = modSettings::GetSwitch(QStringLiteral("AutoUpdate")))
         ui.mnu_AutoUpdate->setChecked(*on);
     bAutoUpdate = ui.mnu_AutoUpdate->isChecked();
-    if (!bAutoUpdate)
+    // A build without update addresses has nothing to check against.
+    if (!bAutoUpdate || !appinfo::updateAddressesSet())
         return;
 
     const int week = updatecheck::weekOfYear(QDate::currentDate());
@@ -61,6 +63,12 @@ frm_About* frm_Main::aboutWindow()
 
 void frm_Main::mnu_AppUpdate_Click()
 {
+    if (!appinfo::updateAddressesSet()) {
+        msgbox::MsgBox(QStringLiteral("This build of Fernquill has no update address, so it cannot check "
+                                      "for updates."),
+                       msgbox::vbOKOnly | msgbox::vbInformation);
+        return;
+    }
     frm_Update* window = updateWindow();
     if (window->isVisible())
         return;
@@ -79,5 +87,5 @@ void frm_Main::mnuAboutProg_Click()
 void frm_Main::Zib_Click(int Index)
 {
     if (Index == 1)
-        modSystem::OpenURL(QString::fromLatin1(appinfo::kMakerWebSite));
+        modSystem::OpenURL(appinfo::downloadPageUrl());
 }

@@ -3,6 +3,7 @@
 
 #include "editing/frm_ParkingCode.h"
 #include "editing/ParkingCodes.h"
+#include "shared/AppInfo.h"
 #include "shared/MessageBox.h"
 
 #include <QApplication>
@@ -54,10 +55,20 @@ void frm_Main::Form_Click()
     ui.lstParking->hide();
 }
 
+QString frm_Main::parkingCodeFolder() const
+{
+    if (!sParkingCodeFolder.isEmpty())
+        return sParkingCodeFolder;
+    // Beside the program (a build folder), else in the installed data folder.
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!ParkingCodes::findDatabase(programFolder).isEmpty())
+        return programFolder;
+    return appinfo::installedDataFolder();
+}
+
 void frm_Main::cmd_ParkingCodes_Click()
 {
-    const QString folder =
-        sParkingCodeFolder.isEmpty() ? QCoreApplication::applicationDirPath() : sParkingCodeFolder;
+    const QString folder = parkingCodeFolder();
     if (ParkingCodes::findDatabase(folder).isEmpty()) {
         msgbox::MsgBox(QStringLiteral("The file 'parkingspecs.mdb' is missing in your installation folder. "
                                       "Re-install Fernquill or copy the file back to fix this issue."),

@@ -146,6 +146,11 @@ private slots:
         QVERIFY(m_temp.isValid());
         qputenv("TEMP", m_temp.path().toLocal8Bit());
     }
+    void init()
+    {
+        appinfo::setUpdateAddressesForTests("https://www.brackenhold.example/fq/version.txt",
+                                            "https://www.brackenhold.example/fq/");
+    }
 
     void result_data()
     {
@@ -281,7 +286,7 @@ private slots:
         QTest::newRow("web address") << QByteArray("https://dl.brackenhold.example/fq-9.zip")
                                      << "https://dl.brackenhold.example/fq-9.zip";
         QTest::newRow("local program: the maker's site instead")
-            << QByteArray("/usr/bin/xterm") << QString::fromLatin1(appinfo::kMakerWebSite);
+            << QByteArray("/usr/bin/xterm") << appinfo::downloadPageUrl();
     }
     void updateOpensTheDownloadPage()
     {
@@ -383,10 +388,27 @@ private slots:
         QCOMPARE(server.requests, 2);
     }
 
+    void builtInAddresses()
+    {
+        // The build's addresses, as a packager sets them: the window checks
+        // the version file address, and an unusable download line opens the
+        // download page instead.
+        VersionServer server;
+        server.body = versionFile("99.0.0", "not an address");
+        appinfo::setUpdateAddressesForTests(server.url(), "http://127.0.0.1/fq/download");
+        frm_Update window;
+        window.Form_Load();
+        QTRY_VERIFY(window.vcUPDATECTL1->cmdNEXT->isEnabled());
+        UrlRecorder urls;
+        window.vcUPDATECTL1->cmdNEXT->click();
+        QCOMPARE(urls.opened, QList<QUrl>{QUrl("http://127.0.0.1/fq/download")});
+        QCOMPARE(server.requests, 1);
+    }
+
     void defaults()
     {
         frm_Update window;
-        QVERIFY(updatecheck::isWebAddress(window.storedProperties().value("ConfigFileURL").toString()));
+        QCOMPARE(window.storedProperties().value("ConfigFileURL").toString(), appinfo::versionFileUrl());
         QCOMPARE(window.vcUPDATECTL1->temporaryFolder(), m_temp.path() + "/");
     }
 };

@@ -58,6 +58,42 @@ class TestFrmMainAbout : public QObject
 {
     Q_OBJECT
 private slots:
+    // A build with both update addresses set; noUpdateAddress covers one without.
+    void init()
+    {
+        appinfo::setUpdateAddressesForTests("https://www.brackenhold.example/fq/version.txt",
+                                            "https://www.brackenhold.example/fq/");
+    }
+
+    void noUpdateAddress_data()
+    {
+        QTest::addColumn<QString>("versionFile");
+        QTest::addColumn<QString>("downloadPage");
+        QTest::newRow("none") << QString() << QString();
+        QTest::newRow("no version file") << QString() << "https://www.brackenhold.example/fq/";
+    }
+    void noUpdateAddress()
+    {
+        QFETCH(QString, versionFile);
+        QFETCH(QString, downloadPage);
+        appinfo::setUpdateAddressesForTests(versionFile, downloadPage);
+        testutil::MainWindowFixture f({}, {{"AutoUpdate", "1"}, {"LastCheck", otherWeek()}});
+        frm_Main& w = f.start();
+        frm_Update::ScriptedShow updates;
+        testutil::BoxRecorder boxes;
+        activate(w);
+        QVERIFY(w.bAutoUpdate);
+        QCOMPARE(testutil::storedSetting("LastCheck"), otherWeek());
+
+        // The menu's command says why nothing happens.
+        w.ui.mnu_AppUpdate->trigger();
+        QCOMPARE(boxes.prompts(),
+                 QStringList{"This build of Fernquill has no update address, so it cannot check for updates."});
+        QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbInformation);
+        QCOMPARE(updates.shows(), 0);
+        QCOMPARE(w.ui.Zib[1]->isEnabled(), !downloadPage.isEmpty());
+    }
+
     void weeklyTrigger_data()
     {
         QTest::addColumn<QString>("autoUpdate"); // null: not stored
@@ -174,7 +210,7 @@ private slots:
         frm_Main& w = f.start();
         UrlRecorder urls;
         w.ui.Zib[1]->trigger();
-        QCOMPARE(urls.opened, QList<QUrl>{QUrl(QString::fromLatin1(appinfo::kMakerWebSite))});
+        QCOMPARE(urls.opened, QList<QUrl>{QUrl(appinfo::downloadPageUrl())});
     }
 
     void aboutWindowIsModeless()

@@ -1,0 +1,42 @@
+# What `cmake --install` puts beside the program and the program's data, and
+# the Debian package CPack makes from it (`cpack -G DEB` in the build folder).
+
+set(FQ_GENERATED_RESOURCES ${CMAKE_BINARY_DIR}/resources)
+configure_file(resources/fernquill.desktop.in ${FQ_GENERATED_RESOURCES}/${FQ_APP_ID}.desktop @ONLY)
+configure_file(resources/fernquill.metainfo.xml.in ${FQ_GENERATED_RESOURCES}/${FQ_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${FQ_GENERATED_RESOURCES}/${FQ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${FQ_GENERATED_RESOURCES}/${FQ_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48 128)
+    install(FILES resources/fernquill-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${FQ_APP_ID}.png)
+endforeach()
+
+# The install rules, tried on every test run: install into a scratch folder and
+# start the installed program on the sample.
+if(FQ_BUILD_TESTS)
+    add_test(NAME install_and_start
+             COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/check-install.sh ${CMAKE_BINARY_DIR} ${FQ_APP_ID})
+    set_tests_properties(install_and_start PROPERTIES
+        TIMEOUT 300
+        ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
+set(CPACK_PACKAGE_NAME fernquill)
+set(CPACK_PACKAGE_VENDOR "Brackenhold Tools")
+set(CPACK_PACKAGE_CONTACT "Brackenhold Tools <fernquill@brackenhold.example>" CACHE STRING
+    "Maintainer of the Debian package")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the AI aircraft folders of FS9 and FSX")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Fernquill lists the entries of an aircraft.cfg of Microsoft Flight Simulator 2004 (FS9) or
+Flight Simulator X (FSX) in a grid, edits them and writes them back, and validates
+aircraft folders into text reports. It finds the simulators in a Wine prefix.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# xdg-open opens the manual, the reports and the maker's web page; the
+# windows ask for Arial and Verdana, whose metric twins Liberation has.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
+include(CPack)
