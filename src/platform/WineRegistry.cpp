@@ -5,6 +5,9 @@
 #include <QMutexLocker>
 #include <QSet>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string_view>
 
 #include <sys/stat.h>
@@ -54,48 +57,69 @@ char16_t controlEscape(QChar e)
     return at == std::u16string_view::npos ? 0 : codes[at];
 }
 
-// Reads a quoted text that starts at line[pos] (just after the opening
-// delimiter) and ends at the first unescaped `close`. On success pos is just
-// past the closing delimiter.
-std::optional<QString> parseQuoted(QStringView line, qsizetype& pos, QChar close)
+char16_t unit(QChar c)
 {
-    QString out;
+    return c.unicode();
+}
+
+char16_t unit(char c)
+{
+    return char16_t(uchar(c));
+}
+
+// Reads a quoted text that starts at line[pos] (just after the opening
+// delimiter) and ends at the first unescaped `close`, handing each unit of the
+// text to `out`. On success pos is just past the closing delimiter. `Line` is
+// decoded text, or bytes that are all ASCII.
+template <typename Line, typename Out>
+bool readQuoted(Line line, qsizetype& pos, char16_t close, Out&& out)
+{
+    const auto at = [&line](qsizetype i) { return unit(line[i]); };
+    const auto hex = [](char16_t u) { return hexDigit(QChar(u)); };
     qsizetype i = pos;
-    while (i < line.size()) {
-        const QChar c = line[i];
+    while (i < qsizetype(line.size())) {
+        const char16_t c = at(i);
         if (c == close) {
             pos = i + 1;
-            return out;
+            return true;
         }
         if (c != u'\\') {
-            out.append(c);
+            out(c);
             ++i;
             continue;
         }
-        if (++i >= line.size())
-            return std::nullopt; // a lone backslash at the end: the text is cut off
-        const QChar e = line[i];
-        if (const char16_t control = controlEscape(e)) {
-            out.append(QChar(control));
+        if (++i >= qsizetype(line.size()))
+            return false; // a lone backslash at the end: the text is cut off
+        const char16_t e = at(i);
+        if (const char16_t control = controlEscape(QChar(e))) {
+            out(control);
             ++i;
         } else if (e == u'x') {
             ++i;
             char16_t v = 0;
             int n = 0;
-            for (; n < 4 && i < line.size() && hexDigit(line[i]) >= 0; ++n, ++i)
-                v = char16_t(v * 16 + hexDigit(line[i]));
-            out.append(n == 0 ? QChar(u'x') : QChar(v));
+            for (; n < 4 && i < qsizetype(line.size()) && hex(at(i)) >= 0; ++n, ++i)
+                v = char16_t(v * 16 + hex(at(i)));
+            out(n == 0 ? char16_t(u'x') : v);
         } else if (e >= u'0' && e <= u'7') {
             char16_t v = 0;
-            for (int n = 0; n < 3 && i < line.size() && line[i] >= u'0' && line[i] <= u'7'; ++n, ++i)
-                v = char16_t(v * 8 + (line[i].unicode() - u'0'));
-            out.append(QChar(v));
+            for (int n = 0; n < 3 && i < qsizetype(line.size()) && at(i) >= u'0' && at(i) <= u'7'; ++n, ++i)
+                v = char16_t(v * 8 + (at(i) - u'0'));
+            out(v);
         } else {
-            out.append(e); // \\ \" \[ \] and any other character stand for themselves
+            out(e); // \\ \" \[ \] and any other character stand for themselves
             ++i;
         }
     }
-    return std::nullopt;
+    return false;
+}
+
+std::optional<QString> parseQuoted(QStringView line, qsizetype& pos, QChar close)
+{
+    QString out;
+    if (!readQuoted(line, pos, close.unicode(), [&out](char16_t c) { out.append(QChar(c)); }))
+        return std::nullopt;
+    return out;
 }
 
 // Hex bytes "01,ab,..." (a trailing comma allowed); nullopt on anything else.
@@ -332,73 +356,274 @@ void RegKey::setValue(RegValue v)
     m_values.append(std::move(v));
 }
 
-qsizetype WineRegistry::keyFor(const QString& path)
+namespace {
+
+bool isBlankByte(char c)
 {
-    const QString id = registryKeyId(path);
-    const auto it = m_index.constFind(id);
-    if (it != m_index.cend())
-        return *it; // a key written twice: its values are merged
-    m_index.insert(id, m_keys.size());
-    RegKey k;
-    k.m_path = path.split(u'\\', Qt::SkipEmptyParts).join(u'\\');
-    m_keys.append(std::move(k));
-    return m_keys.size() - 1;
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
 }
 
-WineRegistry WineRegistry::parse(QByteArrayView bytes)
+// Reads the values of one key from its lines (the text below its header up
+// to the next header). `lastLineOpen`: the lines end the file and the file
+// has no final line end.
+void readValues(QStringView text, bool lastLineOpen, const std::function<void(RegValue)>& keep)
 {
-    WineRegistry reg;
-    // Wine writes UTF-8; escapes are plain ASCII, so decoding first is safe.
-    const QString text = QString::fromUtf8(bytes);
-    QList<QStringView> lines = QStringView(text).split(u'\n');
-    const bool lastLineOpen = !text.endsWith(u'\n');
+    QList<QStringView> lines = text.split(u'\n');
     if (!lastLineOpen)
         lines.removeLast(); // the empty text after the final line end is no line
-    if (lines.isEmpty() || lines.first().trimmed() != kHeader)
-        return reg;
-    reg.m_valid = true;
-    reg.m_keys.reserve(bytes.count("\n["));
-    reg.m_index.reserve(reg.m_keys.capacity());
-
     Parser parser(lines, lastLineOpen);
-    qsizetype current = -1; // key the value lines belong to; -1 none or damaged
-    bool seenKey = false;
-    for (parser.m_pos = 1; parser.m_pos < lines.size(); ++parser.m_pos) {
+    for (parser.m_pos = 0; parser.m_pos < lines.size(); ++parser.m_pos) {
         const QStringView line = lines[parser.m_pos];
         qsizetype start = 0;
         while (start < line.size() && isBlank(line[start]))
             ++start;
-        if (start >= line.size())
-            continue;
-        const QChar first = line[start];
-        if (first == u';')
-            continue;
-        if (first == u'#') {
-            // Options: "#arch=" belongs to the file's head; "#time=", "#class=",
-            // "#link" to the key above, and none of them matters here.
-            const QStringView opt = line.mid(start).trimmed();
-            if (!seenKey && opt.startsWith(u"#arch="))
-                reg.m_win64 = opt.mid(6) == u"win64";
-            continue;
-        }
-        if (first == u'[') {
-            seenKey = true;
-            qsizetype pos = start + 1;
-            const auto path = parseQuoted(line, pos, u']');
-            if (!path) {
-                current = -1;
-                continue;
-            }
-            current = reg.keyFor(*path);
-            continue;
-        }
-        if ((first == u'"' || first == u'@') && current >= 0) {
+        // Comments and the options of the key ("#time=", "#class=", "#link")
+        // do not matter here; anything but a value line is damage: skip it.
+        if (start < line.size() && (line[start] == u'"' || line[start] == u'@')) {
             if (auto v = parser.value(start))
-                reg.m_keys[current].setValue(std::move(*v));
+                keep(std::move(*v));
         }
-        // Anything else is damage: skip the line.
     }
+}
+
+// The key path a header line names (the line starts with its '['), or nullopt
+// when the path is damaged.
+std::optional<QString> headerPath(QByteArrayView line)
+{
+    const QString text = QString::fromUtf8(line);
+    qsizetype pos = 1;
+    return parseQuoted(text, pos, u']');
+}
+
+} // namespace
+
+struct WineRegistry::Index
+{
+    // The lines of one header: from the line after it up to the next header.
+    struct Segment
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        qsizetype next = -1; // the key's next segment (a key written twice), -1 none
+    };
+    // One key, under the path its first header spells.
+    struct Record
+    {
+        size_t hash = 0;
+        qsizetype idBegin = 0; // its registryKeyId in ids
+        qsizetype idSize = 0;
+        qsizetype header = 0; // the '[' of its first header
+        qsizetype headerEnd = 0;
+        qsizetype firstSegment = -1;
+        qsizetype lastSegment = -1;
+    };
+
+    QByteArray bytes;
+    std::u16string ids;
+    std::vector<Record> records; // in file order of their first header
+    std::vector<Segment> segments;
+    std::vector<qsizetype> table; // open addressing over records; -1 free; size a power of two
+
+    QMutex mutex; // guards `decoded`
+    std::vector<std::unique_ptr<RegKey>> decoded;
+
+    QStringView id(const Record& r) const { return QStringView(ids).mid(r.idBegin, r.idSize); }
+
+    qsizetype find(QStringView id, size_t hash) const
+    {
+        if (table.empty())
+            return -1;
+        const size_t mask = table.size() - 1;
+        for (size_t s = hash & mask;; s = (s + 1) & mask) {
+            const qsizetype r = table[s];
+            if (r < 0)
+                return -1;
+            if (records[size_t(r)].hash == hash && this->id(records[size_t(r)]) == id)
+                return r;
+        }
+    }
+
+    void place(qsizetype r)
+    {
+        const size_t mask = table.size() - 1;
+        size_t s = records[size_t(r)].hash & mask;
+        while (table[s] >= 0)
+            s = (s + 1) & mask;
+        table[s] = r;
+    }
+
+    // The record for the id just appended to `ids` at idBegin; a new one when
+    // the id is new, else the earlier one (the appended id is dropped again).
+    qsizetype recordFor(qsizetype idBegin, qsizetype header, qsizetype headerEnd)
+    {
+        const QStringView id = QStringView(ids).mid(idBegin);
+        const size_t hash = qHash(id, 0);
+        const qsizetype found = find(id, hash);
+        if (found >= 0) {
+            ids.resize(size_t(idBegin));
+            return found;
+        }
+        if ((records.size() + 1) * 2 > table.size()) {
+            table.assign(std::max<size_t>(64, table.size() * 2), -1);
+            for (size_t r = 0; r < records.size(); ++r)
+                place(qsizetype(r));
+        }
+        records.push_back(Record{hash, idBegin, qsizetype(ids.size()) - idBegin, header, headerEnd, -1, -1});
+        place(qsizetype(records.size()) - 1);
+        return qsizetype(records.size()) - 1;
+    }
+
+    // Reads the path of the header line [at, lineEnd) and appends its
+    // registryKeyId to `ids`; false when the path is damaged.
+    bool appendId(qsizetype at, qsizetype lineEnd)
+    {
+        const QByteArrayView line(bytes.constData() + at, lineEnd - at);
+        bool ascii = true;
+        for (char c : line)
+            ascii = ascii && uchar(c) < 0x80;
+        if (!ascii) {
+            const auto path = headerPath(line);
+            if (!path)
+                return false;
+            const QString id = registryKeyId(*path);
+            ids.append(reinterpret_cast<const char16_t*>(id.constData()), size_t(id.size()));
+            return true;
+        }
+        // Plain ASCII, the usual case: fold while reading, without a detour
+        // through QString. Escapes may still give other characters.
+        const size_t begin = ids.size();
+        bool plain = true;
+        qsizetype pos = 1;
+        const bool ok = readQuoted(line, pos, u']', [&](char16_t c) {
+            if (c == u'\\') {
+                if (ids.size() > begin && ids.back() != u'\\')
+                    ids.push_back(c);
+                return;
+            }
+            plain = plain && c < 0x80;
+            ids.push_back(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+        });
+        if (!ok) {
+            ids.resize(begin);
+            return false;
+        }
+        if (ids.size() > begin && ids.back() == u'\\')
+            ids.pop_back();
+        if (!plain) {
+            const QString id = QStringView(ids).mid(qsizetype(begin)).toString().toCaseFolded();
+            ids.resize(begin);
+            ids.append(reinterpret_cast<const char16_t*>(id.constData()), size_t(id.size()));
+        }
+        return true;
+    }
+};
+
+WineRegistry WineRegistry::parse(QByteArrayView bytes)
+{
+    return parseOwned(bytes.toByteArray());
+}
+
+WineRegistry WineRegistry::parseOwned(QByteArray bytes)
+{
+    WineRegistry reg;
+    auto idx = std::make_shared<Index>();
+    idx->bytes = std::move(bytes);
+    const char* const d = idx->bytes.constData();
+    const qsizetype n = idx->bytes.size();
+    const auto lineEndFrom = [d, n](qsizetype from) {
+        const void* nl = from < n ? std::memchr(d + from, '\n', size_t(n - from)) : nullptr;
+        return nl ? static_cast<const char*>(nl) - d : n;
+    };
+    // Wine writes UTF-8; escapes are plain ASCII, so lines can be found in
+    // the bytes and decoded one by one.
+    const qsizetype headerEnd = lineEndFrom(0);
+    if (QString::fromUtf8(d, headerEnd).trimmed() != kHeader)
+        return reg;
+    reg.m_valid = true;
+    const qsizetype body = std::min(headerEnd + 1, n);
+
+    // Key headers: lines whose first character other than blanks is '['. A
+    // hex list never carries on into such a line, so the lines below each
+    // header up to the next one belong to that key alone.
+    qsizetype firstKeyLine = n;
+    qsizetype openSegment = -1;
+    for (qsizetype p = body; p < n;) {
+        const void* hit = std::memchr(d + p, '[', size_t(n - p));
+        if (!hit)
+            break;
+        const qsizetype at = static_cast<const char*>(hit) - d;
+        qsizetype lineStart = at;
+        while (lineStart > body && isBlankByte(d[lineStart - 1]))
+            --lineStart;
+        if (lineStart > body && d[lineStart - 1] != '\n') {
+            p = at + 1;
+            continue;
+        }
+        const qsizetype lineEnd = lineEndFrom(at);
+        firstKeyLine = std::min(firstKeyLine, lineStart);
+        if (openSegment >= 0)
+            idx->segments[size_t(openSegment)].end = lineStart;
+        openSegment = -1;
+        const qsizetype idBegin = qsizetype(idx->ids.size());
+        if (idx->appendId(at, lineEnd)) {
+            // A key written twice: its values are merged.
+            Index::Record& r = idx->records[size_t(idx->recordFor(idBegin, at, lineEnd))];
+            openSegment = qsizetype(idx->segments.size());
+            const qsizetype begin = std::min(lineEnd + 1, n);
+            idx->segments.push_back(Index::Segment{begin, n, -1});
+            if (r.lastSegment >= 0)
+                idx->segments[size_t(r.lastSegment)].next = openSegment;
+            else
+                r.firstSegment = openSegment;
+            r.lastSegment = openSegment;
+        }
+        p = lineEnd + 1;
+    }
+
+    // Options before the first key: "#arch=" belongs to the file's head.
+    for (qsizetype p = body; p < firstKeyLine;) {
+        const qsizetype lineEnd = std::min(lineEndFrom(p), firstKeyLine);
+        qsizetype start = p;
+        while (start < lineEnd && isBlankByte(d[start]))
+            ++start;
+        if (start < lineEnd && d[start] == '#') {
+            const QString opt = QString::fromUtf8(d + start, lineEnd - start).trimmed();
+            if (opt.startsWith(u"#arch="))
+                reg.m_win64 = QStringView(opt).mid(6) == u"win64";
+        }
+        p = lineEnd + 1;
+    }
+
+    idx->decoded.resize(idx->records.size());
+    reg.m_d = std::move(idx);
     return reg;
+}
+
+const RegKey* WineRegistry::decodedKey(qsizetype record) const
+{
+    Index& idx = *m_d;
+    const QMutexLocker lock(&idx.mutex);
+    std::unique_ptr<RegKey>& slot = idx.decoded[size_t(record)];
+    if (slot)
+        return slot.get();
+    const Index::Record& r = idx.records[size_t(record)];
+    auto key = std::make_unique<RegKey>();
+    const QByteArrayView all(idx.bytes);
+    const auto path = headerPath(all.sliced(r.header, r.headerEnd - r.header));
+    key->m_path = path.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\');
+    const bool fileEndsOpen = !all.endsWith('\n');
+    for (qsizetype s = r.firstSegment; s >= 0; s = idx.segments[size_t(s)].next) {
+        const Index::Segment& seg = idx.segments[size_t(s)];
+        const QString text = QString::fromUtf8(all.sliced(seg.begin, seg.end - seg.begin));
+        readValues(text, fileEndsOpen && seg.end == all.size(), [&key](RegValue v) { key->setValue(std::move(v)); });
+    }
+    slot = std::move(key);
+    return slot.get();
+}
+
+qsizetype WineRegistry::keyCount() const
+{
+    return m_d ? qsizetype(m_d->records.size()) : 0;
 }
 
 WineRegistry WineRegistry::load(const QString& path)
@@ -406,7 +631,7 @@ WineRegistry WineRegistry::load(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return parse(f.readAll());
+    return parseOwned(f.readAll());
 }
 
 namespace {
@@ -454,7 +679,7 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
         if (haveStat && it != cache.cend() && it->sameFile(st))
             return it->reg;
     }
-    auto reg = std::make_shared<const WineRegistry>(parse(f.readAll()));
+    auto reg = std::make_shared<const WineRegistry>(parseOwned(f.readAll()));
     if (haveStat) {
         const QMutexLocker lock(&mutex);
         cache.insert(path, CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim, reg});
@@ -464,21 +689,29 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
 
 const RegKey* WineRegistry::key(QStringView path) const
 {
-    const auto it = m_index.constFind(registryKeyId(path));
-    return it == m_index.cend() ? nullptr : &m_keys[*it];
+    if (!m_d)
+        return nullptr;
+    const QString id = registryKeyId(path);
+    const qsizetype r = m_d->find(id, qHash(QStringView(id), 0));
+    return r < 0 ? nullptr : decodedKey(r);
 }
 
 QStringList WineRegistry::childKeyNames(QStringView path) const
 {
+    if (!m_d)
+        return {};
     const QString parent = registryKeyId(path);
+    const QString below = parent + u'\\';
     const qsizetype depth = parent.isEmpty() ? 0 : parent.count(u'\\') + 1;
     QStringList names;
     QSet<QString> seen;
-    for (const RegKey& k : m_keys) {
-        const QString id = registryKeyId(k.path());
-        if (!parent.isEmpty() && !id.startsWith(parent + u'\\'))
+    const QByteArrayView all(m_d->bytes);
+    for (const Index::Record& r : m_d->records) {
+        if (!parent.isEmpty() && !m_d->id(r).startsWith(below))
             continue;
-        const QStringList parts = k.path().split(u'\\');
+        const auto spelled = headerPath(all.sliced(r.header, r.headerEnd - r.header));
+        const QStringList parts =
+            spelled.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\').split(u'\\');
         if (parts.size() <= depth)
             continue;
         const QString name = parts[depth];
