@@ -235,15 +235,6 @@ WineRegistry WineRegistry::parseOwned(QByteArray bytes)
     // Key headers: lines whose first character other than blanks is '['. A
     // hex list never carries on into such a line, so the lines below each
     // header up to the next one belong to that key alone.
-    // Room for a key every 150 bytes or so, as in Wine's files.
-    const size_t expected = size_t(n / 150 + 16);
-    idx->records.reserve(expected);
-    idx->segments.reserve(expected);
-    idx->ids.reserve(expected * 64);
-    size_t tableSize = 64;
-    while (tableSize < expected * 2)
-        tableSize *= 2;
-    idx->table.assign(tableSize, -1);
     qsizetype firstKeyLine = n;
     qsizetype openSegment = -1;
     for (qsizetype p = body; p < n;) {
