@@ -13,6 +13,8 @@
 #include "validation/ValidationSetup.h"
 
 #include <QCoreApplication>
+#include "shared/modGlobal.h"
+
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -23,7 +25,7 @@ namespace {
 // start in the middle of it.
 bool g_validating = false;
 
-void keepPainting() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void keepPainting() { modGlobal::KeepPainting(); }
 
 } // namespace
 

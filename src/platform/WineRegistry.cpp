@@ -1,268 +1,22 @@
 #include "platform/WineRegistry.h"
 
+#include "platform/RegistryText.h"
+
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <string_view>
 
 #include <sys/stat.h>
 
 namespace platform::wine {
 
-namespace {
-
-constexpr QLatin1StringView kHeader("WINE REGISTRY Version 2");
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\f' || c == u'\v';
-}
-
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
-// The bytes Windows keeps for a string value: UTF-16LE with a terminating NUL.
-QByteArray utf16leTerminated(QStringView text)
-{
-    QByteArray out;
-    out.reserve((text.size() + 1) * 2);
-    for (QChar c : text) {
-        out.append(char(c.unicode() & 0xFF));
-        out.append(char(c.unicode() >> 8));
-    }
-    out.append(2, '\0');
-    return out;
-}
-
-// The control character of a one-letter escape (\a \b \e \f \n \r \t \v), else 0.
-char16_t controlEscape(QChar e)
-{
-    constexpr std::u16string_view letters = u"abefnrtv";
-    constexpr char16_t codes[] = {0x07, 0x08, 0x1B, 0x0C, 0x0A, 0x0D, 0x09, 0x0B};
-    const auto at = letters.find(e.unicode());
-    return at == std::u16string_view::npos ? 0 : codes[at];
-}
-
-// Reads a quoted text that starts at line[pos] (just after the opening
-// delimiter) and ends at the first unescaped `close`. On success pos is just
-// past the closing delimiter.
-std::optional<QString> parseQuoted(QStringView line, qsizetype& pos, QChar close)
-{
-    QString out;
-    qsizetype i = pos;
-    while (i < line.size()) {
-        const QChar c = line[i];
-        if (c == close) {
-            pos = i + 1;
-            return out;
-        }
-        if (c != u'\\') {
-            out.append(c);
-            ++i;
-            continue;
-        }
-        if (++i >= line.size())
-            return std::nullopt; // a lone backslash at the end: the text is cut off
-        const QChar e = line[i];
-        if (const char16_t control = controlEscape(e)) {
-            out.append(QChar(control));
-            ++i;
-        } else if (e == u'x') {
-            ++i;
-            char16_t v = 0;
-            int n = 0;
-            for (; n < 4 && i < line.size() && hexDigit(line[i]) >= 0; ++n, ++i)
-                v = char16_t(v * 16 + hexDigit(line[i]));
-            out.append(n == 0 ? QChar(u'x') : QChar(v));
-        } else if (e >= u'0' && e <= u'7') {
-            char16_t v = 0;
-            for (int n = 0; n < 3 && i < line.size() && line[i] >= u'0' && line[i] <= u'7'; ++n, ++i)
-                v = char16_t(v * 8 + (line[i].unicode() - u'0'));
-            out.append(QChar(v));
-        } else {
-            out.append(e); // \\ \" \[ \] and any other character stand for themselves
-            ++i;
-        }
-    }
-    return std::nullopt;
-}
-
-// Hex bytes "01,ab,..." (a trailing comma allowed); nullopt on anything else.
-std::optional<QByteArray> parseHexList(QStringView text)
-{
-    QByteArray out;
-    const QList<QStringView> tokens = text.split(u',');
-    for (qsizetype t = 0; t < tokens.size(); ++t) {
-        const QStringView tok = tokens[t].trimmed();
-        if (tok.isEmpty()) {
-            if (t == tokens.size() - 1)
-                break;
-            return std::nullopt;
-        }
-        if (tok.size() > 2)
-            return std::nullopt;
-        int v = 0;
-        for (QChar c : tok) {
-            const int d = hexDigit(c);
-            if (d < 0)
-                return std::nullopt;
-            v = v * 16 + d;
-        }
-        out.append(char(v));
-    }
-    return out;
-}
-
-// A line that can carry on a hex list: hex digits, commas and blanks, maybe
-// ending in '\'. Anything else means the list was cut off and the line is the
-// next entry of the file.
-bool looksLikeHexContinuation(QStringView line)
-{
-    QStringView s = line.trimmed();
-    if (s.endsWith(u'\\'))
-        s.chop(1);
-    for (QChar c : s) {
-        if (hexDigit(c) < 0 && c != u',' && !isBlank(c))
-            return false;
-    }
-    return true;
-}
-
-class Parser
-{
-public:
-    // `lastLineOpen`: the file does not end with a line end, so its last line
-    // was cut off (Wine ends every line).
-    Parser(const QList<QStringView>& lines, bool lastLineOpen) : m_lines(lines), m_lastLineOpen(lastLineOpen)
-    {
-    }
-
-    // The value on line m_pos (which starts at `start`); consumes continuation
-    // lines. nullopt when the value is damaged.
-    std::optional<RegValue> value(qsizetype start)
-    {
-        const QStringView line = m_lines[m_pos];
-        qsizetype pos = start;
-        RegValue v;
-        if (line[pos] == u'@') {
-            ++pos;
-        } else {
-            ++pos; // the opening quote
-            auto name = parseQuoted(line, pos, u'"');
-            if (!name)
-                return std::nullopt;
-            v.name = *name;
-        }
-        while (pos < line.size() && isBlank(line[pos]))
-            ++pos;
-        if (pos >= line.size() || line[pos] != u'=')
-            return std::nullopt;
-        ++pos;
-        while (pos < line.size() && isBlank(line[pos]))
-            ++pos;
-        const QStringView rest = line.mid(pos);
-
-        if (rest.startsWith(u'"'))
-            return stringValue(v, line, pos + 1, regtype::Sz);
-        if (rest.startsWith(u"str:\""))
-            return stringValue(v, line, pos + 5, regtype::Sz);
-        if (rest.startsWith(u"str(")) {
-            const qsizetype close = rest.indexOf(u"):\"");
-            if (close < 0)
-                return std::nullopt;
-            bool ok = false;
-            const uint type = rest.mid(4, close - 4).toUInt(&ok, 16);
-            if (!ok)
-                return std::nullopt;
-            return stringValue(v, line, pos + close + 3, type);
-        }
-        if (rest.startsWith(u"dword:")) {
-            const QStringView digits = rest.mid(6).trimmed();
-            if (digits.isEmpty() || digits.size() > 8)
-                return std::nullopt;
-            quint32 n = 0;
-            for (QChar c : digits) {
-                const int d = hexDigit(c);
-                if (d < 0)
-                    return std::nullopt;
-                n = n * 16 + quint32(d);
-            }
-            if (cutOff())
-                return std::nullopt;
-            v.type = regtype::Dword;
-            for (int b = 0; b < 4; ++b)
-                v.data.append(char((n >> (8 * b)) & 0xFF));
-            return v;
-        }
-        if (rest.startsWith(u"hex:")) {
-            v.type = regtype::Binary;
-            return hexValue(v, rest.mid(4));
-        }
-        if (rest.startsWith(u"hex(")) {
-            const qsizetype close = rest.indexOf(u"):");
-            if (close < 0)
-                return std::nullopt;
-            bool ok = false;
-            v.type = rest.mid(4, close - 4).toUInt(&ok, 16);
-            if (!ok)
-                return std::nullopt;
-            return hexValue(v, rest.mid(close + 2));
-        }
-        return std::nullopt;
-    }
-
-    qsizetype m_pos = 0;
-
-private:
-    std::optional<RegValue> stringValue(RegValue v, QStringView line, qsizetype pos, quint32 type)
-    {
-        auto text = parseQuoted(line, pos, u'"');
-        if (!text)
-            return std::nullopt;
-        v.type = type;
-        v.data = utf16leTerminated(*text);
-        return v;
-    }
-
-    std::optional<RegValue> hexValue(RegValue v, QStringView first)
-    {
-        QString all;
-        QStringView part = first.trimmed();
-        while (part.endsWith(u'\\')) {
-            all += part.chopped(1);
-            if (m_pos + 1 >= m_lines.size() || !looksLikeHexContinuation(m_lines[m_pos + 1]))
-                return std::nullopt;
-            ++m_pos;
-            part = m_lines[m_pos].trimmed();
-        }
-        all += part;
-        auto bytes = parseHexList(all);
-        if (!bytes || cutOff())
-            return std::nullopt;
-        v.data = *bytes;
-        return v;
-    }
-
-    // A number or hex list on a cut-off last line may have lost digits
-    // without showing it; a string would miss its closing quote instead.
-    bool cutOff() const { return m_lastLineOpen && m_pos == m_lines.size() - 1; }
-
-    const QList<QStringView>& m_lines;
-    bool m_lastLineOpen;
-};
-
-} // namespace
+using namespace regtext;
 
 QString registryKeyId(QStringView path)
 {
@@ -332,73 +86,234 @@ void RegKey::setValue(RegValue v)
     m_values.append(std::move(v));
 }
 
-qsizetype WineRegistry::keyFor(const QString& path)
+
+struct WineRegistry::Index
 {
-    const QString id = registryKeyId(path);
-    const auto it = m_index.constFind(id);
-    if (it != m_index.cend())
-        return *it; // a key written twice: its values are merged
-    m_index.insert(id, m_keys.size());
-    RegKey k;
-    k.m_path = path.split(u'\\', Qt::SkipEmptyParts).join(u'\\');
-    m_keys.append(std::move(k));
-    return m_keys.size() - 1;
-}
+    // The lines of one header: from the line after it up to the next header.
+    struct Segment
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        qsizetype next = -1; // the key's next segment (a key written twice), -1 none
+    };
+    // One key, under the path its first header spells.
+    struct Record
+    {
+        size_t hash = 0;
+        qsizetype idBegin = 0; // its registryKeyId in ids
+        qsizetype idSize = 0;
+        qsizetype header = 0; // the '[' of its first header
+        qsizetype headerEnd = 0;
+        qsizetype firstSegment = -1;
+        qsizetype lastSegment = -1;
+    };
+
+    QByteArray bytes;
+    std::u16string ids;
+    std::vector<Record> records; // in file order of their first header
+    std::vector<Segment> segments;
+    std::vector<qsizetype> table; // open addressing over records; -1 free; size a power of two
+
+    QMutex mutex; // guards `decoded`
+    std::vector<std::unique_ptr<RegKey>> decoded;
+
+    QStringView id(const Record& r) const { return QStringView(ids).mid(r.idBegin, r.idSize); }
+
+    qsizetype find(QStringView id, size_t hash) const
+    {
+        if (table.empty())
+            return -1;
+        const size_t mask = table.size() - 1;
+        for (size_t s = hash & mask;; s = (s + 1) & mask) {
+            const qsizetype r = table[s];
+            if (r < 0)
+                return -1;
+            if (records[size_t(r)].hash == hash && this->id(records[size_t(r)]) == id)
+                return r;
+        }
+    }
+
+    void place(qsizetype r)
+    {
+        const size_t mask = table.size() - 1;
+        size_t s = records[size_t(r)].hash & mask;
+        while (table[s] >= 0)
+            s = (s + 1) & mask;
+        table[s] = r;
+    }
+
+    // The record for the id just appended to `ids` at idBegin; a new one when
+    // the id is new, else the earlier one (the appended id is dropped again).
+    qsizetype recordFor(qsizetype idBegin, qsizetype header, qsizetype headerEnd)
+    {
+        const QStringView id = QStringView(ids).mid(idBegin);
+        const size_t hash = qHash(id, 0);
+        const qsizetype found = find(id, hash);
+        if (found >= 0) {
+            ids.resize(size_t(idBegin));
+            return found;
+        }
+        if ((records.size() + 1) * 2 > table.size()) {
+            table.assign(std::max<size_t>(64, table.size() * 2), -1);
+            for (size_t r = 0; r < records.size(); ++r)
+                place(qsizetype(r));
+        }
+        records.push_back(Record{hash, idBegin, qsizetype(ids.size()) - idBegin, header, headerEnd, -1, -1});
+        place(qsizetype(records.size()) - 1);
+        return qsizetype(records.size()) - 1;
+    }
+
+    // Reads the path of the header line [at, lineEnd) and appends its
+    // registryKeyId to `ids`; false when the path is damaged.
+    bool appendId(qsizetype at, qsizetype lineEnd)
+    {
+        const QByteArrayView line(bytes.constData() + at, lineEnd - at);
+        bool ascii = true;
+        for (char c : line)
+            ascii = ascii && uchar(c) < 0x80;
+        if (!ascii) {
+            const auto path = headerPath(line);
+            if (!path)
+                return false;
+            const QString id = registryKeyId(*path);
+            ids.append(reinterpret_cast<const char16_t*>(id.constData()), size_t(id.size()));
+            return true;
+        }
+        // Plain ASCII, the usual case: fold while reading, without a detour
+        // through QString. Escapes may still give other characters.
+        const size_t begin = ids.size();
+        bool plain = true;
+        qsizetype pos = 1;
+        const bool ok = readQuoted(line, pos, u']', [&](char16_t c) {
+            if (c == u'\\') {
+                if (ids.size() > begin && ids.back() != u'\\')
+                    ids.push_back(c);
+                return;
+            }
+            plain = plain && c < 0x80;
+            ids.push_back(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+        });
+        if (!ok) {
+            ids.resize(begin);
+            return false;
+        }
+        if (ids.size() > begin && ids.back() == u'\\')
+            ids.pop_back();
+        if (!plain) {
+            const QString id = QStringView(ids).mid(qsizetype(begin)).toString().toCaseFolded();
+            ids.resize(begin);
+            ids.append(reinterpret_cast<const char16_t*>(id.constData()), size_t(id.size()));
+        }
+        return true;
+    }
+};
 
 WineRegistry WineRegistry::parse(QByteArrayView bytes)
 {
+    return parseOwned(bytes.toByteArray());
+}
+
+WineRegistry WineRegistry::parseOwned(QByteArray bytes)
+{
     WineRegistry reg;
-    // Wine writes UTF-8; escapes are plain ASCII, so decoding first is safe.
-    const QString text = QString::fromUtf8(bytes);
-    QList<QStringView> lines = QStringView(text).split(u'\n');
-    const bool lastLineOpen = !text.endsWith(u'\n');
-    if (!lastLineOpen)
-        lines.removeLast(); // the empty text after the final line end is no line
-    if (lines.isEmpty() || lines.first().trimmed() != kHeader)
+    auto idx = std::make_shared<Index>();
+    idx->bytes = std::move(bytes);
+    const char* const d = idx->bytes.constData();
+    const qsizetype n = idx->bytes.size();
+    const auto lineEndFrom = [d, n](qsizetype from) {
+        const void* nl = from < n ? std::memchr(d + from, '\n', size_t(n - from)) : nullptr;
+        return nl ? static_cast<const char*>(nl) - d : n;
+    };
+    // Wine writes UTF-8; escapes are plain ASCII, so lines can be found in
+    // the bytes and decoded one by one.
+    const qsizetype headerEnd = lineEndFrom(0);
+    if (QString::fromUtf8(d, headerEnd).trimmed() != kHeader)
         return reg;
     reg.m_valid = true;
-    reg.m_keys.reserve(bytes.count("\n["));
-    reg.m_index.reserve(reg.m_keys.capacity());
+    const qsizetype body = std::min(headerEnd + 1, n);
 
-    Parser parser(lines, lastLineOpen);
-    qsizetype current = -1; // key the value lines belong to; -1 none or damaged
-    bool seenKey = false;
-    for (parser.m_pos = 1; parser.m_pos < lines.size(); ++parser.m_pos) {
-        const QStringView line = lines[parser.m_pos];
-        qsizetype start = 0;
-        while (start < line.size() && isBlank(line[start]))
-            ++start;
-        if (start >= line.size())
-            continue;
-        const QChar first = line[start];
-        if (first == u';')
-            continue;
-        if (first == u'#') {
-            // Options: "#arch=" belongs to the file's head; "#time=", "#class=",
-            // "#link" to the key above, and none of them matters here.
-            const QStringView opt = line.mid(start).trimmed();
-            if (!seenKey && opt.startsWith(u"#arch="))
-                reg.m_win64 = opt.mid(6) == u"win64";
+    // Key headers: lines whose first character other than blanks is '['. A
+    // hex list never carries on into such a line, so the lines below each
+    // header up to the next one belong to that key alone.
+    qsizetype firstKeyLine = n;
+    qsizetype openSegment = -1;
+    for (qsizetype p = body; p < n;) {
+        const void* hit = std::memchr(d + p, '[', size_t(n - p));
+        if (!hit)
+            break;
+        const qsizetype at = static_cast<const char*>(hit) - d;
+        qsizetype lineStart = at;
+        while (lineStart > body && isBlankByte(d[lineStart - 1]))
+            --lineStart;
+        if (lineStart > body && d[lineStart - 1] != '\n') {
+            p = at + 1;
             continue;
         }
-        if (first == u'[') {
-            seenKey = true;
-            qsizetype pos = start + 1;
-            const auto path = parseQuoted(line, pos, u']');
-            if (!path) {
-                current = -1;
-                continue;
-            }
-            current = reg.keyFor(*path);
-            continue;
+        const qsizetype lineEnd = lineEndFrom(at);
+        firstKeyLine = std::min(firstKeyLine, lineStart);
+        if (openSegment >= 0)
+            idx->segments[size_t(openSegment)].end = lineStart;
+        openSegment = -1;
+        const qsizetype idBegin = qsizetype(idx->ids.size());
+        if (idx->appendId(at, lineEnd)) {
+            // A key written twice: its values are merged.
+            Index::Record& r = idx->records[size_t(idx->recordFor(idBegin, at, lineEnd))];
+            openSegment = qsizetype(idx->segments.size());
+            const qsizetype begin = std::min(lineEnd + 1, n);
+            idx->segments.push_back(Index::Segment{begin, n, -1});
+            if (r.lastSegment >= 0)
+                idx->segments[size_t(r.lastSegment)].next = openSegment;
+            else
+                r.firstSegment = openSegment;
+            r.lastSegment = openSegment;
         }
-        if ((first == u'"' || first == u'@') && current >= 0) {
-            if (auto v = parser.value(start))
-                reg.m_keys[current].setValue(std::move(*v));
-        }
-        // Anything else is damage: skip the line.
+        p = lineEnd + 1;
     }
+
+    // Options before the first key: "#arch=" belongs to the file's head.
+    for (qsizetype p = body; p < firstKeyLine;) {
+        const qsizetype lineEnd = std::min(lineEndFrom(p), firstKeyLine);
+        qsizetype start = p;
+        while (start < lineEnd && isBlankByte(d[start]))
+            ++start;
+        if (start < lineEnd && d[start] == '#') {
+            const QString opt = QString::fromUtf8(d + start, lineEnd - start).trimmed();
+            if (opt.startsWith(u"#arch="))
+                reg.m_win64 = QStringView(opt).mid(6) == u"win64";
+        }
+        p = lineEnd + 1;
+    }
+
+    idx->decoded.resize(idx->records.size());
+    reg.m_d = std::move(idx);
     return reg;
+}
+
+const RegKey* WineRegistry::decodedKey(qsizetype record) const
+{
+    Index& idx = *m_d;
+    const QMutexLocker lock(&idx.mutex);
+    std::unique_ptr<RegKey>& slot = idx.decoded[size_t(record)];
+    if (slot)
+        return slot.get();
+    const Index::Record& r = idx.records[size_t(record)];
+    auto key = std::make_unique<RegKey>();
+    const QByteArrayView all(idx.bytes);
+    const auto path = headerPath(all.sliced(r.header, r.headerEnd - r.header));
+    key->m_path = path.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\');
+    const bool fileEndsOpen = !all.endsWith('\n');
+    for (qsizetype s = r.firstSegment; s >= 0; s = idx.segments[size_t(s)].next) {
+        const Index::Segment& seg = idx.segments[size_t(s)];
+        const QString text = QString::fromUtf8(all.sliced(seg.begin, seg.end - seg.begin));
+        readValues(text, fileEndsOpen && seg.end == all.size(), [&key](RegValue v) { key->setValue(std::move(v)); });
+    }
+    slot = std::move(key);
+    return slot.get();
+}
+
+qsizetype WineRegistry::keyCount() const
+{
+    return m_d ? qsizetype(m_d->records.size()) : 0;
 }
 
 WineRegistry WineRegistry::load(const QString& path)
@@ -406,7 +321,7 @@ WineRegistry WineRegistry::load(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return parse(f.readAll());
+    return parseOwned(f.readAll());
 }
 
 namespace {
@@ -454,7 +369,7 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
         if (haveStat && it != cache.cend() && it->sameFile(st))
             return it->reg;
     }
-    auto reg = std::make_shared<const WineRegistry>(parse(f.readAll()));
+    auto reg = std::make_shared<const WineRegistry>(parseOwned(f.readAll()));
     if (haveStat) {
         const QMutexLocker lock(&mutex);
         cache.insert(path, CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim, reg});
@@ -464,21 +379,29 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
 
 const RegKey* WineRegistry::key(QStringView path) const
 {
-    const auto it = m_index.constFind(registryKeyId(path));
-    return it == m_index.cend() ? nullptr : &m_keys[*it];
+    if (!m_d)
+        return nullptr;
+    const QString id = registryKeyId(path);
+    const qsizetype r = m_d->find(id, qHash(QStringView(id), 0));
+    return r < 0 ? nullptr : decodedKey(r);
 }
 
 QStringList WineRegistry::childKeyNames(QStringView path) const
 {
+    if (!m_d)
+        return {};
     const QString parent = registryKeyId(path);
+    const QString below = parent + u'\\';
     const qsizetype depth = parent.isEmpty() ? 0 : parent.count(u'\\') + 1;
     QStringList names;
     QSet<QString> seen;
-    for (const RegKey& k : m_keys) {
-        const QString id = registryKeyId(k.path());
-        if (!parent.isEmpty() && !id.startsWith(parent + u'\\'))
+    const QByteArrayView all(m_d->bytes);
+    for (const Index::Record& r : m_d->records) {
+        if (!parent.isEmpty() && !m_d->id(r).startsWith(below))
             continue;
-        const QStringList parts = k.path().split(u'\\');
+        const auto spelled = headerPath(all.sliced(r.header, r.headerEnd - r.header));
+        const QStringList parts =
+            spelled.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\').split(u'\\');
         if (parts.size() <= depth)
             continue;
         const QString name = parts[depth];

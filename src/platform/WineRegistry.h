@@ -90,22 +90,26 @@ public:
     bool isWin64() const { return m_win64; }
 
     // The key with that path (parts separated by '\', empty parts ignored,
-    // letter case ignored); nullptr when the file holds no such key.
+    // letter case ignored); nullptr when the file holds no such key. The key
+    // stays valid as long as this registry (or a copy of it) lives.
     const RegKey* key(QStringView path) const;
 
     // Names of the keys directly below `path` that the file holds or implies
     // (a key with values implies its parents), in file order.
     QStringList childKeyNames(QStringView path) const;
 
-    qsizetype keyCount() const { return m_keys.size(); }
+    qsizetype keyCount() const;
 
 private:
-    qsizetype keyFor(const QString& path); // index of the key, created when new
+    // A parse only finds where each key's lines are; the values of a key are
+    // read when the key is first asked for. Copies share that state.
+    struct Index;
+    static WineRegistry parseOwned(QByteArray bytes);
+    const RegKey* decodedKey(qsizetype record) const;
 
     bool m_valid = false;
     bool m_win64 = false;
-    QList<RegKey> m_keys;
-    QHash<QString, qsizetype> m_index; // normalised, case-folded path -> position in m_keys
+    std::shared_ptr<Index> m_d;
 };
 
 // Normalises a key path for comparison: '\'-separated parts without empty

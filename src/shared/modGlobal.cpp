@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/PathResolver.h"
+#include "shared/Globals.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,8 +44,7 @@ public:
             m_first = false;
             // Windows repaint and timers run; clicks and keys wait, so no
             // command starts again in the middle of the one reading the file.
-            if (QCoreApplication::instance())
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            KeepPainting();
             m_clock.restart();
         }
     }
@@ -54,6 +54,14 @@ private:
     QElapsedTimer m_clock;
     bool m_first = true;
 };
+
+QElapsedTimer& lastEvents()
+{
+    static QElapsedTimer clock;
+    return clock;
+}
+
+constexpr qint64 kBatchEventIntervalMs = 200;
 
 QString resolveFileName(const QString& fileName)
 {
@@ -85,6 +93,28 @@ bool sameAsciiLetter(QChar c, char lower)
 }
 
 } // namespace
+
+bool EventsDue()
+{
+    return !lastEvents().isValid() || lastEvents().elapsed() >= kBatchEventIntervalMs;
+}
+
+void EventsRan(bool reset)
+{
+    if (reset)
+        lastEvents().invalidate();
+    else
+        lastEvents().start();
+}
+
+void KeepPainting()
+{
+    if (globals::gbBatchValidate && !EventsDue())
+        return;
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    EventsRan();
+}
 
 platform::fileio::Result FileToArray(const QString& fileName, StringArray& array)
 {

@@ -27,6 +27,17 @@ using StringArray = std::optional<QStringList>;
 // without regard to letter case.
 platform::fileio::Result FileToArray(const QString& fileName, StringArray& array);
 
+// Lets waiting window events other than clicks and keys run, so windows
+// repaint and timers fire during long work. While a batch validation runs,
+// which lets all events run between its folders, this happens at most every
+// few milliseconds: painting the windows costs more than validating a folder.
+void KeepPainting();
+
+// For the batch: whether events are due again, and that they just ran (or,
+// with `reset`, that the next call of KeepPainting runs them at once).
+bool EventsDue();
+void EventsRan(bool reset = false);
+
 // The text before the first "//", without leading and trailing blanks; the
 // whole text trimmed when it holds no "//". Only the blank (code 32) is
 // trimmed; tabs stay.

@@ -1,0 +1,127 @@
+// Helpers the benchmarks share: the machine-readable result line, a private
+// environment, and a generated system.reg the size of a busy Wine prefix's.
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace bench {
+
+// One figure for bench/run-all: "RESULT<TAB>name<TAB>measured<TAB>goal<TAB>ok|FAIL".
+inline void result(const char* name, const QString& measured, const QString& goal, bool ok)
+{
+    std::printf("RESULT\t%s\t%s\t%s\t%s\n", name, qPrintable(measured), qPrintable(goal), ok ? "ok" : "FAIL");
+    std::fflush(stdout);
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+// Settings, runtime folder and Wine prefix in `scratch`, never the user's own.
+inline void privateEnvironment(const QString& scratch)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch + "/config"));
+    qputenv("WINEPREFIX", QFile::encodeName(scratch + "/no-prefix"));
+    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        QDir().mkpath(scratch + "/runtime");
+        QFile::setPermissions(scratch + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch + "/runtime"));
+    }
+}
+
+// A copy of the sample Wine prefix of the source tree (examples/) at `to`.
+inline void copySamplePrefix(const QString& to)
+{
+    QDir().mkpath(to.section(u'/', 0, -2));
+    const QString from = QString::fromUtf8(FQ_SOURCE_DIR "/examples/wineprefix");
+    if (QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-a"), from, to}) != 0)
+        qFatal("cannot copy the sample prefix to %s", qPrintable(to));
+}
+
+// Keys as a Wine 8 prefix's system.reg holds them, from COM classes to
+// services and fonts: strings with escapes, str(2), str(7), dwords, hex lists
+// over continuation lines, options lines. Appended to `out` until it holds
+// `bytes` bytes; the keys' names are unique.
+inline void appendRegistryBulk(QByteArray& out, qsizetype bytes)
+{
+    const auto hexList = [](int count, int seed, int firstLine) {
+        // Wine breaks hex lists near 80 columns and indents the rest by two.
+        QByteArray s;
+        int column = firstLine;
+        for (int i = 0; i < count; ++i) {
+            s += QByteArray::number((seed * 31 + i * 7) & 0xFF, 16).rightJustified(2, '0');
+            column += 3;
+            if (i + 1 < count) {
+                s += ',';
+                if (column > 76) {
+                    s += "\\\n  ";
+                    column = 2;
+                }
+            }
+        }
+        return s;
+    };
+    for (int k = 0; out.size() < bytes; ++k) {
+        const QByteArray n = QByteArray::number(k);
+        const QByteArray guid = "{" + QByteArray::number(0x1000000u + k * 2654435761u % 0xEFFFFFFu, 16).toUpper() +
+                                "-1234-5678-9ABC-DEF0" + QByteArray::number(k % 65536, 16).rightJustified(8, '0') + "}";
+        switch (k % 8) {
+        case 0:
+        case 1:
+            out += "[Software\\\\Classes\\\\CLSID\\\\" + guid + "] 1700000000\n#time=1da2b3c4d5e6f70\n@=\"Wine class " +
+                   n + "\"\n\n[Software\\\\Classes\\\\CLSID\\\\" + guid +
+                   "\\\\InprocServer32] 1700000000\n#time=1da2b3c4d5e6f70\n@=\"C:\\\\windows\\\\system32\\\\ole" +
+                   n + ".dll\"\n\"ThreadingModel\"=\"Both\"\n\n";
+            break;
+        case 2:
+            out += "[Software\\\\Classes\\\\Interface\\\\" + guid + "\\\\ProxyStubClsid32] 1700000000\n"
+                   "#time=1da2b3c4d5e6f70\n@=\"" + guid + "\"\n\n";
+            break;
+        case 3:
+            out += "[System\\\\CurrentControlSet\\\\Services\\\\Svc" + n + "] 1700000000\n#time=1da2b3c4d5e6f70\n"
+                   "\"Description\"=\"Service \\\"" + n + "\\\" for caf\\xe9 \\x20ac tests\"\n"
+                   "\"DisplayName\"=\"Svc" + n + "\"\n\"ErrorControl\"=dword:00000001\n"
+                   "\"ImagePath\"=str(2):\"%SystemRoot%\\\\system32\\\\drivers\\\\svc" + n + ".sys\"\n"
+                   "\"DependOnService\"=str(7):\"RPCSS\\0PlugPlay\\0\"\n"
+                   "\"Start\"=dword:00000003\n\"Type\"=dword:00000001\n"
+                   "\"FailureActions\"=hex:" + hexList(40, k, 20) + "\n\n";
+            break;
+        case 4:
+            out += "[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\Fonts\\\\Set" + n + "] 1700000000\n"
+                   "#time=1da2b3c4d5e6f70\n\"Arial (TrueType)\"=\"arial.ttf\"\n\"Courier New (TrueType)\"=\"cour.ttf\"\n"
+                   "\"Tahoma (TrueType)\"=\"tahoma.ttf\"\n\"Symbol (TrueType)\"=\"symbol.ttf\"\n\n";
+            break;
+        case 5:
+            out += "[Software\\\\Wine\\\\Settings" + n + "\\\\Odd\\[Name\\]] 1700000000\n#time=1da2b3c4d5e6f70\n"
+                   "#class=\"Wine\"\n\"Path\"=hex(2):" + hexList(60, k, 16) + "\n\"Qword\"=hex(b):" + hexList(8, k, 16) +
+                   "\n\"List\"=hex(7):" + hexList(48, k, 16) + "\n\n";
+            break;
+        case 6:
+            out += "[System\\\\CurrentControlSet\\\\Control\\\\Class\\\\" + guid + "\\\\" +
+                   n.rightJustified(4, '0') + "] 1700000000\n#time=1da2b3c4d5e6f70\n"
+                   "\"DriverDesc\"=\"Generic device " + n + "\"\n\"ProviderName\"=\"Wine\"\n"
+                   "\"InfSection\"=\"Install\"\n\n";
+            break;
+        default:
+            out += "[Software\\\\Classes\\\\.ext" + n + "] 1700000000\n#time=1da2b3c4d5e6f70\n"
+                   "@=\"extfile" + n + "\"\n\"Content Type\"=\"application/x-ext" + n + "\"\n\n"
+                   "[Software\\\\Classes\\\\.ext" + n + "\\\\OpenWithProgids] 1700000000\n#link\n"
+                   "\"extfile" + n + "\"=hex(0):\n\n";
+            break;
+        }
+    }
+}
+
+} // namespace bench
