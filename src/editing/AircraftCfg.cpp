@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 
 namespace AircraftCfg {
@@ -375,6 +376,25 @@ std::optional<QString> sectionForRow(const QStringList& sectionNames, int row)
             return name;
     }
     return std::nullopt;
+}
+
+QList<EntryRef> entryRefs(const QStringList& sectionNames)
+{
+    QList<EntryRef> out;
+    QHash<QString, int> seen;
+    for (const QString& name : sectionNames) {
+        if (isEntrySection(name))
+            out.append({name, seen[name.toCaseFolded()]++});
+    }
+    return out;
+}
+
+std::optional<EntryRef> entryAt(const QStringList& sectionNames, int row)
+{
+    const QList<EntryRef> refs = entryRefs(sectionNames);
+    if (row < 0 || row >= refs.size())
+        return std::nullopt;
+    return refs[row];
 }
 
 QString rowText(const QString& sectionName)
