@@ -23,7 +23,24 @@ bool prefixIs(QStringView text, QLatin1StringView lowerPrefix)
 
 bool sameKey(QStringView keyName, const char* lowerKey)
 {
-    return keyName.toString().toLower() == QLatin1StringView(lowerKey);
+    const QLatin1StringView wanted(lowerKey);
+    if (keyName.size() != wanted.size()) {
+        // Lower-casing keeps the length of all but a few non-ASCII letters.
+        for (const QChar c : keyName) {
+            if (c.unicode() >= 0x80)
+                return keyName.toString().toLower() == wanted;
+        }
+        return false;
+    }
+    for (qsizetype i = 0; i < keyName.size(); ++i) {
+        const char16_t c = keyName[i].unicode();
+        if (c >= 0x80)
+            return keyName.toString().toLower() == wanted;
+        const char16_t lower = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+        if (lower != wanted[i].unicode())
+            return false;
+    }
+    return true;
 }
 
 constexpr std::array<EntryKey, kEntryKeyCount> kEntryKeys = {{

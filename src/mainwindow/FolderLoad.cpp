@@ -135,18 +135,12 @@ Result load(const QString& folder, clsIniFile& ini)
 
         r.descriptions.append(QString());
         ini.setSection(name, seenNames[name.toCaseFolded()]++);
-        QStringList keys;
-        qint32 keyCount = 0;
-        ini.EnumerateCurrentSection(keys, keyCount);
-
         GridRow row;
         row.text = modGlobal::StripComment(upper);
-        for (const QString& key : keys) {
+        for (const auto& [key, value] : ini.SectionValues()) {
             const int index = entryKeyIndex(key);
             if (index < 0)
                 continue;
-            ini.setKey(key);
-            const QString value = ini.Value();
             const EntryKey& ek = entryKeys()[static_cast<size_t>(index)];
             if (ek.column >= 2)
                 row.subItems[static_cast<size_t>(ek.column - 2)] = readEntryValue(index, value);

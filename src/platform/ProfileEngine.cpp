@@ -128,6 +128,40 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
     return storeDoc(file, d);
 }
 
+QStringList sectionNames(const QString& path)
+{
+    QStringList names;
+    if (const auto p = load(path)) {
+        names.reserve(p->sections.size());
+        for (const Section& s : p->sections)
+            names.append(s.name);
+    }
+    return names;
+}
+
+QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueBuffer, const QString& path,
+                                           int occurrence)
+{
+    QList<QPair<QString, QString>> out;
+    const auto p = load(path);
+    const int index = p ? findSection(*p, callerName(section), occurrence) : -1;
+    if (index < 0)
+        return out;
+    const Section& s = p->sections[index];
+    for (int i = 1; i < s.lines.size(); ++i) {
+        if (s.lines[i].kind != LineKind::Key)
+            continue;
+        QString name = keyName(*p, s.lines[i]).toString();
+        // The first key of a name gives the value of every key of that name.
+        const int first = findKey(*p, s, name);
+        QString value = valueBuffer.size > 0 ? keyValue(*p, s.lines[first >= 0 ? first : i]) : QString();
+        if (value.size() > valueBuffer.size - 1)
+            value.truncate(qMax(0, valueBuffer.size - 1));
+        out.append({std::move(name), std::move(value)});
+    }
+    return out;
+}
+
 QString callerName(const QString& s)
 {
     qsizetype a = 0, b = s.size();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Our own implementation of the Windows profile functions
 // (GetPrivateProfileStringA / WritePrivateProfileStringA) for the sectioned
@@ -56,6 +58,14 @@ struct WriteResult
 // section is never created: a write to a copy that is not there is refused.
 WriteResult writeString(const QString& section, const QString& key, const QString& value, const QString& path,
                         int occurrence = 0);
+
+// The same lists as whole lists (no buffer to cut them): the section names
+// of the file, and the key names of a section, each with the value a read of
+// that key returns (cut to `valueBuffer` - 1 characters). One look-up for a
+// command that reads every key of every section.
+QStringList sectionNames(const QString& path);
+QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueBuffer, const QString& path,
+                                           int occurrence = 0);
 
 // A section or key name as a caller passes it, the way the Windows calls take
 // it: only blanks are trimmed from its ends (tabs stay).

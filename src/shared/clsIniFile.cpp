@@ -91,6 +91,12 @@ void clsIniFile::EnumerateCurrentSection(QStringList& names, qint32& count) cons
 
 void clsIniFile::EnumerateAllSections(QStringList& names, qint32& count) const
 {
-    splitNames(platform::profile::getString(QString(), QString(), m_sDefault, {kUnlimited}, m_sPath), names, count,
-               true);
+    names = platform::profile::sectionNames(m_sPath);
+    names.removeIf([](const QString& name) { return name.isEmpty(); });
+    count = static_cast<qint32>(names.size());
+}
+
+QList<QPair<QString, QString>> clsIniFile::SectionValues() const
+{
+    return platform::profile::sectionKeys(nz(m_sSection), {kValueBuffer}, m_sPath, m_occurrence);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +65,10 @@ public:
     // line that begins with '=') gives an empty element. Element 0 here is the
     // first name.
     void EnumerateCurrentSection(QStringList& names, qint32& count) const;
+
+    // The key names of Section() in file order (as EnumerateCurrentSection),
+    // each with the text Value() reads for it: one look-up for all of them.
+    QList<QPair<QString, QString>> SectionValues() const;
 
     // Section names of the file in file order, all of them; empty names ("[]")
     // are left out.

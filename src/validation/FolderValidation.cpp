@@ -336,15 +336,9 @@ void Run::collectEntry(const QString& section, int occurrence)
     Entry e;
     e.section = section.toLower();
     m_ini.setSection(section, occurrence);
-    QStringList keys;
-    qint32 count = 0;
-    m_ini.EnumerateCurrentSection(keys, count);
-    for (const QString& key : keys) {
+    for (const auto& [key, read] : m_ini.SectionValues()) {
         const QString lower = key.toLower();
-        const auto value = [&] {
-            m_ini.setKey(key);
-            return modGlobal::StripComment(m_ini.Value());
-        };
+        const auto value = [&read] { return modGlobal::StripComment(read); };
         if (lower == u"title") {
             e.title = value();
         } else if (lower == u"sim") {
