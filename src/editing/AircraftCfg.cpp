@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 
 namespace AircraftCfg {
@@ -22,7 +23,24 @@ bool prefixIs(QStringView text, QLatin1StringView lowerPrefix)
 
 bool sameKey(QStringView keyName, const char* lowerKey)
 {
-    return keyName.toString().toLower() == QLatin1StringView(lowerKey);
+    const QLatin1StringView wanted(lowerKey);
+    if (keyName.size() != wanted.size()) {
+        // Lower-casing keeps the length of all but a few non-ASCII letters.
+        for (const QChar c : keyName) {
+            if (c.unicode() >= 0x80)
+                return keyName.toString().toLower() == wanted;
+        }
+        return false;
+    }
+    for (qsizetype i = 0; i < keyName.size(); ++i) {
+        const char16_t c = keyName[i].unicode();
+        if (c >= 0x80)
+            return keyName.toString().toLower() == wanted;
+        const char16_t lower = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+        if (lower != wanted[i].unicode())
+            return false;
+    }
+    return true;
 }
 
 constexpr std::array<EntryKey, kEntryKeyCount> kEntryKeys = {{
@@ -375,6 +393,25 @@ std::optional<QString> sectionForRow(const QStringList& sectionNames, int row)
             return name;
     }
     return std::nullopt;
+}
+
+QList<EntryRef> entryRefs(const QStringList& sectionNames)
+{
+    QList<EntryRef> out;
+    QHash<QString, int> seen;
+    for (const QString& name : sectionNames) {
+        if (isEntrySection(name))
+            out.append({name, seen[name.toCaseFolded()]++});
+    }
+    return out;
+}
+
+std::optional<EntryRef> entryAt(const QStringList& sectionNames, int row)
+{
+    const QList<EntryRef> refs = entryRefs(sectionNames);
+    if (row < 0 || row >= refs.size())
+        return std::nullopt;
+    return refs[row];
 }
 
 QString rowText(const QString& sectionName)

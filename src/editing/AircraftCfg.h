@@ -156,6 +156,23 @@ QStringList entrySections(const QStringList& sectionNames);
 // The section name of grid row `row` (counted from 1), if there is such a row.
 std::optional<QString> sectionForRow(const QStringList& sectionNames, int row);
 
+// One entry section as the file holds it: its name and which copy of that
+// name it is (0 for the first, the one the profile functions find). Packs are
+// published with a section name twice; every copy is an entry of its own.
+struct EntryRef
+{
+    QString section;
+    int occurrence = 0;
+};
+
+// The entry sections among all section names, in file order: grid row r
+// (counted from 0) stands for element r. Copies of a name are counted without
+// regard to letter case, as the profile functions match names.
+QList<EntryRef> entryRefs(const QStringList& sectionNames);
+
+// The entry at grid row `row` (counted from 0), if there is such a row.
+std::optional<EntryRef> entryAt(const QStringList& sectionNames, int row);
+
 // The text a grid row shows for its section: capitals, comment stripped.
 QString rowText(const QString& sectionName);
 

@@ -9,7 +9,7 @@ Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes)
     platform::profile::Batch batch(ini.path());
     Outcome out;
     for (const KeyWrite& w : writes) {
-        ini.setSection(w.section);
+        ini.setSection(w.section, w.occurrence);
         ini.setKey(w.key);
         // A null text would delete the key; an empty field writes "key=".
         ini.setValue(w.value.isNull() ? QStringLiteral("") : w.value);
@@ -26,6 +26,14 @@ Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes)
         out.error = committed.error;
     }
     return out;
+}
+
+AircraftCfg::EntryRef entryOfRow(clsIniFile& ini, int row, const QString& rowText)
+{
+    QStringList names;
+    qint32 count = 0;
+    ini.EnumerateAllSections(names, count);
+    return AircraftCfg::entryAt(names, row).value_or(AircraftCfg::EntryRef{rowText, 0});
 }
 
 QString unwrittenMessage(const QString& file, const QString& error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/AircraftCfg.h"
 #include "shared/clsIniFile.h"
 
 #include <QList>
@@ -14,6 +15,7 @@ struct KeyWrite
     QString section;
     QString key;
     QString value; // written as it stands; an empty text leaves "key=" with nothing after it
+    int occurrence = 0; // which copy of a section name that stands more than once (0: the first)
 };
 
 struct Outcome
@@ -27,6 +29,10 @@ struct Outcome
 // file once at the end. On any refusal nothing is written and the outcome
 // names the file and the reason.
 Outcome writeAll(clsIniFile& ini, const QList<KeyWrite>& writes);
+
+// The entry section of grid row `row` (counted from 0) as the file holds it
+// now; `rowText` (copy 0) when the file has no such row.
+AircraftCfg::EntryRef entryOfRow(clsIniFile& ini, int row, const QString& rowText);
 
 // What the user is told when a command's change could not be written.
 QString unwrittenMessage(const QString& file, const QString& error);

@@ -16,7 +16,7 @@ CfgWrites::Outcome write(clsIniFile& ini, const Request& r)
 {
     QList<CfgWrites::KeyWrite> writes;
     if (r.description)
-        writes.append({r.section, QStringLiteral("description"), *r.description});
+        writes.append({r.section, QStringLiteral("description"), *r.description, r.occurrence});
     const auto& effectSlots = AircraftCfg::effectSlots();
     for (size_t i = 0; i < effectSlots.size(); ++i)
         writes.append({QStringLiteral("effects"), QString::fromLatin1(effectSlots[i].key),

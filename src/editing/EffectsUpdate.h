@@ -17,6 +17,7 @@ namespace EffectsUpdate {
 struct Request
 {
     QString section;                    // the entry section, named by the grid row's text
+    int occurrence = 0;                 // which copy of that name (a pack may hold a name twice)
     std::optional<QString> description; // written only when set
     std::array<AircraftCfg::EffectValue, AircraftCfg::kEffectSlotCount> effects{};
 };

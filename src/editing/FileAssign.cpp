@@ -10,15 +10,15 @@ bool anyChoice(const QString& texture, const QString& model, const QString& airF
 }
 
 QList<CfgWrites::KeyWrite> plan(const QString& section, const QString& texture, const QString& model,
-                                const QString& airFile)
+                                const QString& airFile, int occurrence)
 {
     QList<CfgWrites::KeyWrite> writes;
     if (!texture.isEmpty())
-        writes.append({section, QStringLiteral("texture"), AircraftCfg::fileFolderWriteText(texture)});
+        writes.append({section, QStringLiteral("texture"), AircraftCfg::fileFolderWriteText(texture), occurrence});
     if (!model.isEmpty())
-        writes.append({section, QStringLiteral("model"), AircraftCfg::fileFolderWriteText(model)});
+        writes.append({section, QStringLiteral("model"), AircraftCfg::fileFolderWriteText(model), occurrence});
     if (!airFile.isEmpty())
-        writes.append({section, QStringLiteral("sim"), airFile});
+        writes.append({section, QStringLiteral("sim"), airFile, occurrence});
     return writes;
 }
 

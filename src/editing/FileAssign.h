@@ -15,7 +15,8 @@ bool anyChoice(const QString& texture, const QString& model, const QString& airF
 // The keys written into `section` for the lists' texts, in the order texture,
 // model, sim. A list without a choice writes nothing; "<default>" for a
 // texture or model is written as one blank, which reads back as "<default>".
+// `occurrence` picks the copy of a section name that stands more than once.
 QList<CfgWrites::KeyWrite> plan(const QString& section, const QString& texture, const QString& model,
-                                const QString& airFile);
+                                const QString& airFile, int occurrence = 0);
 
 } // namespace FileAssign

@@ -2,6 +2,8 @@
 
 #include "editing/AircraftCfg.h"
 
+#include <QSet>
+
 namespace UpdateAll {
 
 const std::array<MemberInfo, kMemberCount>& members()
@@ -28,11 +30,12 @@ const MemberInfo& info(Member member)
 QStringList targetSections(const QStringList& sectionNames, const QList<int>& tickedRows)
 {
     QStringList out;
+    const QSet<int> ticked(tickedRows.cbegin(), tickedRows.cend());
     int row = 0; // grid row of the entry section: one row per entry section, in file order
     for (const QString& name : sectionNames) {
         if (!AircraftCfg::isEntrySection(name))
             continue;
-        if (tickedRows.isEmpty() || tickedRows.contains(row))
+        if (ticked.isEmpty() || ticked.contains(row))
             out.append(name);
         ++row;
     }
@@ -43,8 +46,12 @@ QList<CfgWrites::KeyWrite> plan(const QStringList& sectionNames, const QList<int
                                 const QString& key, const QString& value)
 {
     QList<CfgWrites::KeyWrite> writes;
-    for (const QString& section : targetSections(sectionNames, tickedRows))
-        writes.append({section, key, value});
+    const QSet<int> ticked(tickedRows.cbegin(), tickedRows.cend());
+    const QList<AircraftCfg::EntryRef> entries = AircraftCfg::entryRefs(sectionNames);
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (ticked.isEmpty() || ticked.contains(static_cast<int>(row)))
+            writes.append({entries[row].section, key, value, entries[row].occurrence});
+    }
     return writes;
 }
 

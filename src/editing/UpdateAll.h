@@ -45,7 +45,8 @@ const MemberInfo& info(Member member);
 // not count; file order is kept.
 QStringList targetSections(const QStringList& sectionNames, const QList<int>& tickedRows);
 
-// One write of key = value into each target section, in file order.
+// One write of key = value into each target section, in file order; a
+// section name that stands twice gets a write into each copy that is a target.
 QList<CfgWrites::KeyWrite> plan(const QStringList& sectionNames, const QList<int>& tickedRows,
                                 const QString& key, const QString& value);
 

@@ -62,7 +62,7 @@ Outcome write(clsIniFile& ini, const Request& r)
 {
     QList<CfgWrites::KeyWrite> writes;
     for (const auto& [key, value] : r.entryKeys)
-        writes.append({r.section, key, value});
+        writes.append({r.section, key, value, r.occurrence});
     if (!r.wingSpanNew.isEmpty())
         writes.append({QStringLiteral("airplane_geometry"), QStringLiteral("wing_span"),
                        AircraftCfg::wingSpanWriteText(r.wingSpanNew)});

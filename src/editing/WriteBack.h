@@ -20,6 +20,7 @@ namespace WriteBack {
 struct Request
 {
     QString section; // the entry section, named by the grid row's text
+    int occurrence = 0; // which copy of that name (a pack may hold a name twice)
     // The entry keys in the order they are written, each with its text.
     QList<QPair<QString, QString>> entryKeys;
     QString wingSpanNew; // as typed; empty leaves wing_span untouched

@@ -6,6 +6,8 @@
 #include "shared/modGlobal.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 namespace FolderLoad {
 
@@ -101,13 +103,15 @@ Result load(const QString& folder, clsIniFile& ini)
     qint32 sectionCount = 0;
     ini.EnumerateAllSections(r.sections, sectionCount);
 
-    // One slot per section ordinal; slots of other sections stay empty.
-    modGlobal::StringArray entryNames = QStringList();
-    modGlobal::StringArray titles = QStringList();
-    for (qsizetype i = 0; i < r.sections.size(); ++i) {
-        entryNames->append(QString());
-        titles->append(QString());
-    }
+    // The duplicate tests capitalise a value (a number stays as it is) and
+    // look for it among those seen so far. A title test also matches an empty
+    // title, as the per-section slot list it stands for always held an empty
+    // slot for the section being read.
+    const auto capitalised = [](QString v) { return modGlobal::IsNumeric(v) ? v : v.toUpper(); };
+    QSet<QString> entryNames;
+    QSet<QString> titles;
+    // Sections that share a name are told apart by their occurrence.
+    QHash<QString, int> seenNames;
 
     for (qsizetype i = 0; i < r.sections.size(); ++i) {
         const QString name = r.sections[i];
@@ -123,36 +127,29 @@ Result load(const QString& folder, clsIniFile& ini)
             break;
         }
 
-        // The in-list test capitalises the name in place, as the list keeps it.
-        QString upper = name;
-        if (modGlobal::IsInArray(upper, entryNames))
+        const QString upper = capitalised(name);
+        if (entryNames.contains(upper))
             r.statusNok = true;
+        entryNames.insert(upper);
         r.sections[i] = upper;
-        (*entryNames)[i] = upper;
 
         r.descriptions.append(QString());
-        ini.setSection(upper);
-        QStringList keys;
-        qint32 keyCount = 0;
-        ini.EnumerateCurrentSection(keys, keyCount);
-
+        ini.setSection(name, seenNames[name.toCaseFolded()]++);
         GridRow row;
         row.text = modGlobal::StripComment(upper);
-        for (const QString& key : keys) {
+        for (const auto& [key, value] : ini.SectionValues()) {
             const int index = entryKeyIndex(key);
             if (index < 0)
                 continue;
-            ini.setKey(key);
-            const QString value = ini.Value();
             const EntryKey& ek = entryKeys()[static_cast<size_t>(index)];
             if (ek.column >= 2)
                 row.subItems[static_cast<size_t>(ek.column - 2)] = readEntryValue(index, value);
             const QString lower = key.toLower();
             if (lower == u"title") {
-                QString t = value;
-                if (modGlobal::IsInArray(t, titles))
+                const QString t = capitalised(value);
+                if (t.isEmpty() || titles.contains(t))
                     r.statusNok = true;
-                (*titles)[i] = t;
+                titles.insert(t);
             } else if (lower == u"sim") {
                 if (r.airFile.isEmpty())
                     r.airFile = value;
@@ -165,10 +162,10 @@ Result load(const QString& folder, clsIniFile& ini)
     return r;
 }
 
-CurrentFiles currentFiles(clsIniFile& ini, const QString& section)
+CurrentFiles currentFiles(clsIniFile& ini, const QString& section, int occurrence)
 {
     CurrentFiles f;
-    ini.setSection(section);
+    ini.setSection(section, occurrence);
     ini.setKey(QStringLiteral("texture"));
     f.texture = fileFolderText(ini.Value());
     ini.setKey(QStringLiteral("model"));

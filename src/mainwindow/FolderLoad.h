@@ -65,13 +65,14 @@ Result load(const QString& folder, clsIniFile& ini);
 
 // The three "current file" texts of an entry section read from the file:
 // texture and model ("<default>" when empty), sim ("<none>" when empty).
+// `occurrence` picks a copy of a section name that stands more than once.
 struct CurrentFiles
 {
     QString texture;
     QString model;
     QString airFile;
 };
-CurrentFiles currentFiles(clsIniFile& ini, const QString& section);
+CurrentFiles currentFiles(clsIniFile& ini, const QString& section, int occurrence = 0);
 
 // The listings alone (also used where no aircraft.cfg exists).
 QStringList textureItems(const QString& folder);

@@ -42,7 +42,9 @@ void frm_Main::cmd_cfg_Update_Click()
         }
 
         WriteBack::Request request;
-        request.section = ui.ListView1->rowText(row, 0);
+        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+        request.section = entry.section;
+        request.occurrence = entry.occurrence;
         request.entryKeys = WriteBack::entryKeyList(
             {ui.txt_Title->text(), ui.lblSelections->text(), ui.txt_atc_ParkingCodes->text(),
              ui.txt_ui_CreatedBy->text(), ui.txt_ui_TypeRole->text(), ui.txt_ui_Manufacturer->text(),

@@ -34,7 +34,9 @@ void frm_Main::cmd_Effect_Update_Click()
             makeBackupOrStop(oIni.path());
 
         EffectsUpdate::Request request;
-        request.section = ui.ListView1->rowText(row, 0);
+        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+        request.section = entry.section;
+        request.occurrence = entry.occurrence;
         request.description = EffectsUpdate::changedDescription(ui.txt_Description->text(), sDescriptionOrg);
         for (int i = 0; i < AircraftCfg::kEffectSlotCount; ++i)
             request.effects[static_cast<size_t>(i)] = {ui.txt_effects.at(i)->text(),

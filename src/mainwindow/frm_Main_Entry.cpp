@@ -3,6 +3,7 @@
 #include "mainwindow/frm_Main.h"
 
 #include "editing/AircraftCfg.h"
+#include "editing/CfgWrites.h"
 #include "editing/frm_RightClick.h"
 #include "mainwindow/AirMdlFormat.h"
 #include "mainwindow/FolderLoad.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/VbColors.h"
 #include "platform/PathResolver.h"
+#include "platform/ProfileEngine.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
@@ -56,7 +58,9 @@ enum Column
 
 void frm_Main::showCurrentFiles(int row)
 {
-    const FolderLoad::CurrentFiles f = FolderLoad::currentFiles(oIni, ui.ListView1->rowText(row, 0));
+    const platform::profile::Snapshot snapshot(oIni.path()); // one parse for the whole display
+    const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+    const FolderLoad::CurrentFiles f = FolderLoad::currentFiles(oIni, entry.section, entry.occurrence);
     ui.txt_CurrentTexture->setText(f.texture);
     ui.txt_CurrentModel->setText(f.model);
     ui.txt_CurrentAirfile->setText(f.airFile);

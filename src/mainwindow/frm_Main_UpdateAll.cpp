@@ -165,9 +165,10 @@ void frm_Main::cmd_Associate_Click()
                            msgbox::vbOKOnly | msgbox::vbInformation);
             return;
         }
+        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
         const QList<CfgWrites::KeyWrite> writes =
-            FileAssign::plan(ui.ListView1->rowText(row, 0), ui.combo_Texture->currentText(),
-                             ui.combo_Model->currentText(), ui.combo_Airfile->currentText());
+            FileAssign::plan(entry.section, ui.combo_Texture->currentText(), ui.combo_Model->currentText(),
+                             ui.combo_Airfile->currentText(), entry.occurrence);
         if (writes.isEmpty())
             return; // nothing chosen: the button is disabled then
         if (!confirmed(bConfirm, QStringLiteral("Are you sure?")))

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // Our own implementation of the Windows profile functions
 // (GetPrivateProfileStringA / WritePrivateProfileStringA) for the sectioned
@@ -33,8 +35,12 @@ struct Buffer
 // value longer than the buffer is cut to size - 1 characters. The returned
 // text has exactly the length the Windows call returns as its count. A missing
 // file, section or key gives `defaultValue` (cut like a value).
+//
+// `occurrence` picks among sections that share a name: 0 is the first one,
+// the only one Windows searches; 1 the second, and so on. A file may hold a
+// section name twice, and each copy can be read and written this way.
 QString getString(const QString& section, const QString& key, const QString& defaultValue, Buffer buffer,
-                  const QString& path);
+                  const QString& path, int occurrence = 0);
 
 struct WriteResult
 {
@@ -48,8 +54,18 @@ struct WriteResult
 // itself when they are missing (but never a missing folder). A refused write
 // (read-only file, missing folder, full disk, a value the file's code page
 // cannot hold, a line break inside a name or value) changes nothing and is
-// reported. The file is replaced atomically.
-WriteResult writeString(const QString& section, const QString& key, const QString& value, const QString& path);
+// reported. The file is replaced atomically. With an `occurrence` above 0 the
+// section is never created: a write to a copy that is not there is refused.
+WriteResult writeString(const QString& section, const QString& key, const QString& value, const QString& path,
+                        int occurrence = 0);
+
+// The same lists as whole lists (no buffer to cut them): the section names
+// of the file, and the key names of a section, each with the value a read of
+// that key returns (cut to `valueBuffer` - 1 characters). One look-up for a
+// command that reads every key of every section.
+QStringList sectionNames(const QString& path);
+QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueBuffer, const QString& path,
+                                           int occurrence = 0);
 
 // A section or key name as a caller passes it, the way the Windows calls take
 // it: only blanks are trimmed from its ends (tabs stay).
@@ -59,9 +75,9 @@ QString callerName(const QString& name);
 void clearCache();
 
 // ---- whole-file rewrites --------------------------------------------------
-// Every write above parses the whole file again, so a command that changes
-// many lines (sorting or deleting keys in every entry) reads the lines once
-// here, builds the new text and stores it with one replaceText.
+// A command that changes many lines (sorting or deleting keys in every entry)
+// reads the lines once here, builds the new text and stores it with one
+// replaceText.
 
 // One line of a profile file as the reads classify it.
 struct FileLine
@@ -111,7 +127,8 @@ private:
 };
 
 // Gathers the writes to one file in memory and replaces the file once, when
-// the batch is committed: a command that writes many keys either lands whole
+// the batch is committed (each write edits the parsed file in place, so a
+// batch costs what its lines cost, not a parse per write): a command that writes many keys either lands whole
 // or not at all, and the file is rewritten once instead of once per key.
 // Reads of the file during the batch see the pending content. A batch that is
 // destroyed without a commit leaves the file as it was. One batch at a time:

@@ -32,7 +32,8 @@ QString nz(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
 
 QString clsIniFile::Value() const
 {
-    return platform::profile::getString(nz(m_sSection), nz(m_sKey), m_sDefault, {kValueBuffer}, m_sPath);
+    return platform::profile::getString(nz(m_sSection), nz(m_sKey), m_sDefault, {kValueBuffer}, m_sPath,
+                                        m_occurrence);
 }
 
 void clsIniFile::setValue(const QString& value)
@@ -52,21 +53,22 @@ void clsIniFile::DeleteKey() { write(m_sKey, QString()); }
 
 void clsIniFile::DeleteSection()
 {
-    const auto r = platform::profile::writeString(nz(m_sSection), QString(), QString(), m_sPath);
+    const auto r = platform::profile::writeString(nz(m_sSection), QString(), QString(), m_sPath, m_occurrence);
     m_lastWriteOk = r.ok;
     m_lastError = r.error;
 }
 
 void clsIniFile::write(const QString& key, const QString& value)
 {
-    const auto r = platform::profile::writeString(nz(m_sSection), nz(key), value, m_sPath);
+    const auto r = platform::profile::writeString(nz(m_sSection), nz(key), value, m_sPath, m_occurrence);
     m_lastWriteOk = r.ok;
     m_lastError = r.error;
 }
 
 QString clsIniFile::INISection() const
 {
-    return platform::profile::getString(nz(m_sSection), QString(), m_sDefault, {kListBuffer}, m_sPath);
+    return platform::profile::getString(nz(m_sSection), QString(), m_sDefault, {kListBuffer}, m_sPath,
+                                        m_occurrence);
 }
 
 void clsIniFile::setINISection(const QString&) { DeleteSection(); }
@@ -82,12 +84,19 @@ QString clsIniFile::Sections() const
 // entries would skip them. The raw list getters keep the buffer's limit.
 void clsIniFile::EnumerateCurrentSection(QStringList& names, qint32& count) const
 {
-    splitNames(platform::profile::getString(nz(m_sSection), QString(), m_sDefault, {kUnlimited}, m_sPath), names,
-               count, false);
+    splitNames(platform::profile::getString(nz(m_sSection), QString(), m_sDefault, {kUnlimited}, m_sPath,
+                                                  m_occurrence),
+               names, count, false);
 }
 
 void clsIniFile::EnumerateAllSections(QStringList& names, qint32& count) const
 {
-    splitNames(platform::profile::getString(QString(), QString(), m_sDefault, {kUnlimited}, m_sPath), names, count,
-               true);
+    names = platform::profile::sectionNames(m_sPath);
+    names.removeIf([](const QString& name) { return name.isEmpty(); });
+    count = static_cast<qint32>(names.size());
+}
+
+QList<QPair<QString, QString>> clsIniFile::SectionValues() const
+{
+    return platform::profile::sectionKeys(nz(m_sSection), {kValueBuffer}, m_sPath, m_occurrence);
 }

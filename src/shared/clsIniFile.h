@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +26,20 @@ public:
     void setKey(const QString& key) { m_sKey = key; }
 
     QString Section() const { return m_sSection; }
-    void setSection(const QString& section) { m_sSection = section; }
+    // Names the first section of that name, as the Windows calls find it.
+    void setSection(const QString& section)
+    {
+        m_sSection = section;
+        m_occurrence = 0;
+    }
+    // Names one section among those that share a name: 0 the first, 1 the
+    // second... (a pack may hold [fltsim.2] twice; each is an entry).
+    void setSection(const QString& section, int occurrence)
+    {
+        m_sSection = section;
+        m_occurrence = occurrence;
+    }
+    int Occurrence() const { return m_occurrence; }
 
     // The value of Key() in Section(); empty text when the file, the section
     // or the key is missing.
@@ -51,6 +66,10 @@ public:
     // first name.
     void EnumerateCurrentSection(QStringList& names, qint32& count) const;
 
+    // The key names of Section() in file order (as EnumerateCurrentSection),
+    // each with the text Value() reads for it: one look-up for all of them.
+    QList<QPair<QString, QString>> SectionValues() const;
+
     // Section names of the file in file order, all of them; empty names ("[]")
     // are left out.
     void EnumerateAllSections(QStringList& names, qint32& count) const;
@@ -66,6 +85,7 @@ private:
     QString m_sPath;
     QString m_sKey;
     QString m_sSection;
+    int m_occurrence = 0;
     QString m_sDefault;
     bool m_lastWriteOk = true;
     QString m_lastError;

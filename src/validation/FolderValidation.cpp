@@ -3,6 +3,7 @@
 #include "editing/AircraftCfg.h"
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
+#include "platform/ProfileEngine.h"
 #include "validation/CfgSource.h"
 #include "shared/clsIniFile.h"
 #include "shared/RuntimeError.h"
@@ -113,7 +114,7 @@ private:
     }
 
     void effectsCheck(const QString& section);
-    void collectEntry(const QString& section);
+    void collectEntry(const QString& section, int occurrence);
     void numbering();
     int textureState(Entry& e);
     int modelState(Entry& e);
@@ -200,15 +201,19 @@ Result Run::exec()
         }
 
         m_ini.setPath(m_in.aircraftCfg);
+        // Every key comes from one parse of the file, however large it is.
+        const platform::profile::Snapshot snapshot(m_in.aircraftCfg);
         QStringList sSections;
         qint32 lSectionCount = 0;
         m_ini.EnumerateAllSections(sSections, lSectionCount);
+        // A section name that stands twice is two entries, each read from its own section.
+        QHash<QString, int> seenNames;
         for (qint32 lSection = 0; lSection < lSectionCount; ++lSection) {
             const QString& name = sSections[lSection];
             if (AircraftCfg::isEffectsSection(name) && flagOn(21) && m_in.airlinesFound)
                 effectsCheck(name);
             if (AircraftCfg::isEntrySection(name))
-                collectEntry(name);
+                collectEntry(name, seenNames[name.toCaseFolded()]++);
         }
         if (m_r.entries.isEmpty()) {
             m_r.status = Status::NoFltsimSection;
@@ -306,20 +311,14 @@ void Run::effectsCheck(const QString& section)
     m_r.missingEffectFiles = *files;
 }
 
-void Run::collectEntry(const QString& section)
+void Run::collectEntry(const QString& section, int occurrence)
 {
     Entry e;
     e.section = section.toLower();
-    m_ini.setSection(section);
-    QStringList keys;
-    qint32 count = 0;
-    m_ini.EnumerateCurrentSection(keys, count);
-    for (const QString& key : keys) {
+    m_ini.setSection(section, occurrence);
+    for (const auto& [key, read] : m_ini.SectionValues()) {
         const QString lower = key.toLower();
-        const auto value = [&] {
-            m_ini.setKey(key);
-            return modGlobal::StripComment(m_ini.Value());
-        };
+        const auto value = [&read] { return modGlobal::StripComment(read); };
         if (lower == u"title") {
             e.title = value();
         } else if (lower == u"sim") {

@@ -201,6 +201,9 @@ private slots:
             << QByteArray("[s]\na=1\r\n") << "s" << "b" << "2" << QByteArray("[s]\na=1\r\nb=2\r\n");
         QTest::newRow("add after last line without end")
             << QByteArray("[s]\r\na=1") << "s" << "b" << "2" << QByteArray("[s]\r\na=1\r\nb=2");
+        QTest::newRow("replace on last line without end adds the file's line end")
+            << QByteArray("[SectionName]\r\nTestKey=TestValue") << "SectionName" << "TestKey" << "V2"
+            << QByteArray("[SectionName]\r\nTestKey=V2\r\n");
         QTest::newRow("add to duplicate goes to first")
             << QByteArray("[s]\na=1\n[s]\nb=2\n") << "s" << "c" << "3"
             << QByteArray("[s]\na=1\nc=3\n[s]\nb=2\n");
@@ -239,6 +242,101 @@ private slots:
         const WriteResult r = writeString(section, key, value, f);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(testutil::readFile(f), after);
+    }
+
+    // A section name that stands more than once: each copy is read and
+    // written by its occurrence; every other line stays byte for byte.
+    void sectionCopies_data()
+    {
+        QTest::addColumn<int>("occurrence");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value"); // null: delete the key
+        QTest::addColumn<QString>("read");  // the copy's value before the write
+        QTest::addColumn<QByteArray>("after"); // empty: the write is refused
+
+        const QByteArray head = "[s]\r\na=1\r\n[t]\r\nx=0\r\n";
+        QTest::newRow("first copy") << 0 << "a" << "9" << "1" << QByteArray("[s]\r\na=9\r\n[t]\r\nx=0\r\n[S]\r\na=2\r\n; c\r\n[s]\r\nb=3");
+        QTest::newRow("second copy, other spelling")
+            << 1 << "A" << "9" << "2" << head + "[S]\r\na=9\r\n; c\r\n[s]\r\nb=3";
+        QTest::newRow("second copy, new key before its comment")
+            << 1 << "n" << "v" << "" << head + "[S]\r\na=2\r\nn=v\r\n; c\r\n[s]\r\nb=3";
+        QTest::newRow("second copy, key deleted") << 1 << "a" << QString() << "2" << head + "[S]\r\n; c\r\n[s]\r\nb=3";
+        QTest::newRow("third copy, last line") << 2 << "b" << "5" << "3" << head + "[S]\r\na=2\r\n; c\r\n[s]\r\nb=5\r\n";
+        QTest::newRow("third copy, new key after last line")
+            << 2 << "c" << "4" << "" << head + "[S]\r\na=2\r\n; c\r\n[s]\r\nb=3\r\nc=4";
+        QTest::newRow("fourth copy does not exist") << 3 << "a" << "1" << "" << QByteArray();
+    }
+    void sectionCopies()
+    {
+        QFETCH(int, occurrence);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QString, read);
+        QFETCH(QByteArray, after);
+        const QByteArray before = "[s]\r\na=1\r\n[t]\r\nx=0\r\n[S]\r\na=2\r\n; c\r\n[s]\r\nb=3";
+        const QString f = file(before, "copies.cfg");
+        QCOMPARE(getString("s", key, "", kValue, f, occurrence), read);
+        const WriteResult r = writeString("s", key, value, f, occurrence);
+        QCOMPARE(r.ok, !after.isEmpty());
+        QCOMPARE(testutil::readFile(f), after.isEmpty() ? before : after);
+        if (r.ok && !value.isNull())
+            QCOMPARE(getString("s", key, "", kValue, f, occurrence), value);
+    }
+
+    // A batch edits the parsed file in place; what it lands must be exactly
+    // what the same writes made one by one would have made.
+    void batchMatchesSingleWrites_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<bool>("utf16");
+        const QByteArray body = ";top\r\n[s]\r\na=1\r\n\r\n[t]\r\nk=1\r\n; c\r\n[S]\r\na=2";
+        QTest::newRow("crlf, no final line end") << body << false;
+        QTest::newRow("lf") << QByteArray(body).replace("\r\n", "\n") + "\n" << false;
+        QTest::newRow("cr only") << QByteArray(body).replace("\r\n", "\r") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("utf-16") << body << true;
+    }
+    void batchMatchesSingleWrites()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, utf16);
+        if (utf16) {
+            QByteArray wide("\xFF\xFE");
+            for (char c : before)
+                wide += QByteArray(1, c) + QByteArray(1, '\0');
+            before = wide + "x"; // an odd last byte stays too
+        }
+        struct W
+        {
+            const char* section;
+            const char* key;
+            const char* value;
+            int occurrence;
+        };
+        const QList<W> writes = {{"s", "a", "9", 0},    {"s", "a", "8", 1},   {"s", "b", "2", 1},
+                                 {"t", "[odd", "v", 0}, {"t", "k", nullptr, 0}, {"new", "n", "1", 0},
+                                 {"t", nullptr, nullptr, 0}, {"s", "c", "3", 0}, {"new", "m", "2", 0},
+                                 {"s", "a", "7", 1}};
+        const auto apply = [&](const QString& f) {
+            QList<bool> done;
+            for (const W& w : writes) {
+                const QString key = w.key ? QString::fromLatin1(w.key) : QString();
+                const QString value = w.value ? QString::fromLatin1(w.value) : QString();
+                done.append(writeString(QString::fromLatin1(w.section), key, value, f, w.occurrence).ok);
+            }
+            return done;
+        };
+        const QString one = file(before, "one.cfg");
+        const QList<bool> doneOne = apply(one);
+        const QString all = file(before, "all.cfg");
+        {
+            Batch b(all);
+            QCOMPARE(apply(all), doneOne);
+            QCOMPARE(getString("s", "a", "", kValue, all, 1), getString("s", "a", "", kValue, one, 1));
+            QCOMPARE(testutil::readFile(all), before);
+            QVERIFY(b.commit().ok);
+        }
+        QCOMPARE(testutil::readFile(all), testutil::readFile(one));
     }
 
     void createsNewFileButNotFolder()

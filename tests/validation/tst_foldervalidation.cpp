@@ -117,6 +117,47 @@ private slots:
         QCOMPARE(r.misnumberedFound, !misnumbered.isEmpty());
     }
 
+    // A section name that stands twice or three times: each copy is an entry
+    // read from its own section (no false duplicates); the numbering finding stays.
+    void sharedSectionNames_data()
+    {
+        QTest::addColumn<QByteArray>("cfg");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("duplicateTitles");
+        QTest::addColumn<QStringList>("misnumbered");
+        const auto e = [](int n, const char* title, const char* texture) {
+            return entry(n, QByteArray("title=") + title + "\r\nsim=B738\r\nmodel=\r\ntexture=" + texture +
+                                "\r\natc_airline=KLM");
+        };
+        QTest::newRow("two copies") << e(0, "Z", "a") + e(1, "A", "b") + e(1, "B", "c")
+                                    << QStringList{"Z", "A", "B"} << QStringList{"0"}
+                                    << QStringList{"[fltsim.1]"};
+        QTest::newRow("three copies, two share a title")
+            << e(0, "Z", "a") + e(2, "A", "b") + e(2, "B", "c") + e(1, "O", "d") + e(2, "B", "e")
+            << QStringList{"Z", "A", "B", "O", "B"} << QStringList{"\"B\" --> fltsim.2", "\"B\" --> fltsim.2"}
+            << QStringList{"[fltsim.1]", "[fltsim.2]"};
+    }
+    void sharedSectionNames()
+    {
+        QFETCH(QByteArray, cfg);
+        QFETCH(QStringList, titles);
+        QFETCH(QStringList, duplicateTitles);
+        QFETCH(QStringList, misnumbered);
+        const Result r = run(aircraft(cfg, {"b738.air", "model/Model.cfg|[models]\r\nnormal=b738\r\n",
+                                            "model/b738.mdl", "texture.a/t.bmp", "texture.b/t.bmp",
+                                            "texture.c/t.bmp", "texture.d/t.bmp", "texture.e/t.bmp"}));
+        QStringList read;
+        for (const Entry& entry : r.entries) {
+            read.append(entry.title.value_or(QString()));
+            QCOMPARE(entry.textureState, kFound);
+        }
+        QCOMPARE(read, titles);
+        QCOMPARE(r.duplicateTitles, duplicateTitles);
+        QCOMPARE(r.texturesUsedMoreThanOnce, QStringList{"0"});
+        QVERIFY(r.notInSequentialOrder);
+        QCOMPARE(r.misnumbered, misnumbered);
+    }
+
     void capitalSectionNamesAreEntries()
     {
         const Result r =

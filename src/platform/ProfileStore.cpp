@@ -1,0 +1,268 @@
+// Which parse of a file a call works on: the parse cache (by path, device,
+// inode, size and nanosecond modification time), the snapshot of one command
+// and the batch that gathers the writes of one command.
+#include "platform/ProfileModel.h"
+
+#include "platform/FileIo.h"
+#include "platform/PathResolver.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <ctime>
+#include <sys/stat.h>
+
+namespace platform::profile {
+
+namespace detail {
+
+namespace {
+
+struct BatchState
+{
+    QString file;                 // the resolved file the batch collects writes for
+    std::shared_ptr<Doc> pending; // null while nothing was written; edited in place
+    bool active = false;
+};
+
+BatchState& batch()
+{
+    static BatchState b;
+    return b;
+}
+
+struct SnapshotState
+{
+    QString path; // the path as the caller names it
+    std::shared_ptr<const Doc> parsed;
+    bool active = false;
+};
+
+SnapshotState& snapshot()
+{
+    static SnapshotState s;
+    return s;
+}
+
+struct Identity
+{
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    qint64 mtimeSec = 0;
+    qint64 mtimeNsec = 0;
+    bool operator==(const Identity&) const = default;
+};
+
+struct CacheEntry
+{
+    Identity id;
+    std::shared_ptr<const Doc> parsed;
+};
+
+// Files of any size are kept: a file that is not kept is parsed again by
+// every read, which turns a command's linear work quadratic.
+constexpr qsizetype kMaxCacheEntries = 16;
+
+QHash<QString, CacheEntry>& cache()
+{
+    static QHash<QString, CacheEntry> c;
+    return c;
+}
+
+bool statFile(const QString& path, Identity* id)
+{
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    id->dev = st.st_dev;
+    id->ino = st.st_ino;
+    id->size = st.st_size;
+    id->mtimeSec = st.st_mtim.tv_sec;
+    id->mtimeNsec = st.st_mtim.tv_nsec;
+    return true;
+}
+
+void remember(const QString& file, const Identity& id, const std::shared_ptr<const Doc>& parsed)
+{
+    auto& c = cache();
+    if (c.size() >= kMaxCacheEntries && !c.contains(file))
+        c.clear();
+    c.insert(file, CacheEntry{id, parsed});
+}
+
+// A file changed within the last moments may change again within the same
+// tick of the file system's clock, with the same size: its identity would not
+// tell the versions apart, so such a parse is not kept.
+bool racy(const Identity& id)
+{
+    constexpr qint64 kWindowNs = 20'000'000;
+    struct timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    const qint64 age = (qint64(now.tv_sec) - id.mtimeSec) * 1'000'000'000 + (qint64(now.tv_nsec) - id.mtimeNsec);
+    return age < kWindowNs;
+}
+
+// The file the path names: as written when it exists, else matched without
+// regard to case one component at a time.
+QString resolve(const QString& path, Identity* id, bool* exists)
+{
+    if (statFile(path, id)) {
+        *exists = true;
+        return path;
+    }
+    const QString r = QFileInfo(path).isAbsolute() ? paths::resolvePath(path)
+                                                   : paths::resolveUnder(QStringLiteral("."), path);
+    *exists = statFile(r, id);
+    return r;
+}
+
+QString resolvedName(const QString& path)
+{
+    Identity id;
+    bool exists = false;
+    return resolve(path, &id, &exists);
+}
+
+std::shared_ptr<const Doc> loadFromDisk(const QString& path, QString* resolved)
+{
+    Identity id;
+    bool exists = false;
+    const QString file = resolve(path, &id, &exists);
+    if (resolved)
+        *resolved = file;
+    if (const BatchState& b = batch(); b.active && b.pending && b.file == file)
+        return b.pending;
+    if (!exists)
+        return nullptr;
+    auto& c = cache();
+    if (const auto it = c.constFind(file); it != c.cend() && it->id == id)
+        return it->parsed;
+    QByteArray bytes;
+    if (!fileio::readAll(file, &bytes))
+        return nullptr;
+    // The file may have changed between stat and read; take the identity
+    // again so a stale parse is never kept under a newer identity.
+    Identity after;
+    const bool stable = statFile(file, &after) && after == id && after.size == bytes.size();
+    std::shared_ptr<const Doc> parsed = parse(std::move(bytes));
+    if (stable && !racy(id))
+        remember(file, id, parsed);
+    return parsed;
+}
+
+WriteResult writeOut(const QString& file, const QByteArray& bytes)
+{
+    cache().remove(file);
+    const fileio::Result r = fileio::writeAtomically(file, bytes);
+    if (!r)
+        return failure(r.error);
+    // What we just wrote is known: keep its parse under the new identity.
+    if (Identity id; statFile(file, &id) && id.size == bytes.size())
+        remember(file, id, parse(bytes));
+    return {};
+}
+
+} // namespace
+
+std::shared_ptr<const Doc> load(const QString& path, QString* resolved)
+{
+    SnapshotState& snap = snapshot();
+    if (!snap.active || resolved || path != snap.path)
+        return loadFromDisk(path, resolved);
+    if (!snap.parsed)
+        snap.parsed = loadFromDisk(path, nullptr);
+    return snap.parsed;
+}
+
+std::shared_ptr<Doc> editable(const QString& file, const std::shared_ptr<const Doc>& loaded)
+{
+    if (const BatchState& b = batch(); b.active && b.pending && b.file == file && b.pending == loaded)
+        return b.pending;
+    return std::make_shared<Doc>(*loaded);
+}
+
+WriteResult storeDoc(const QString& file, std::shared_ptr<Doc> doc)
+{
+    snapshot().parsed.reset();
+    if (BatchState& b = batch(); b.active && b.file == file) {
+        b.pending = std::move(doc);
+        return {};
+    }
+    // The written document's lines point into its grown text; the cache
+    // keeps a fresh parse of the bytes instead, as a read would make it.
+    return writeOut(file, serialize(*doc));
+}
+
+WriteResult storeBytes(const QString& file, const QByteArray& bytes)
+{
+    snapshot().parsed.reset();
+    if (BatchState& b = batch(); b.active && b.file == file) {
+        b.pending = parse(bytes);
+        return {};
+    }
+    return writeOut(file, bytes);
+}
+
+} // namespace detail
+
+void clearCache() { detail::cache().clear(); }
+
+Snapshot::Snapshot(const QString& path)
+{
+    detail::SnapshotState& s = detail::snapshot();
+    if (s.active)
+        return;
+    m_owner = true;
+    s.active = true;
+    s.path = path;
+    s.parsed.reset();
+}
+
+Snapshot::~Snapshot()
+{
+    if (!m_owner)
+        return;
+    detail::SnapshotState& s = detail::snapshot();
+    s.active = false;
+    s.parsed.reset();
+}
+
+Batch::Batch(const QString& path)
+{
+    detail::BatchState& b = detail::batch();
+    if (b.active)
+        return;
+    m_owner = true;
+    b.active = true;
+    b.file = detail::resolvedName(path);
+    b.pending.reset();
+}
+
+Batch::~Batch()
+{
+    if (!m_owner)
+        return;
+    detail::BatchState& b = detail::batch();
+    b.active = false;
+    b.pending.reset();
+}
+
+WriteResult Batch::commit()
+{
+    if (!m_owner)
+        return detail::failure(QStringLiteral("another batch of writes to a profile file is open"));
+    m_owner = false;
+    detail::BatchState& b = detail::batch();
+    if (!b.active)
+        return {};
+    b.active = false;
+    const std::shared_ptr<detail::Doc> pending = std::move(b.pending);
+    b.pending.reset();
+    if (!pending)
+        return {};
+    return detail::writeOut(b.file, detail::serialize(*pending));
+}
+
+} // namespace platform::profile
