@@ -1,8 +1,8 @@
 #include "editing/WriteBack.h"
 
 #include "editing/NumberText.h"
-#include "platform/PathResolver.h"
 #include "editing/SectionOps.h"
+#include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
 
 #include <QFileInfo>
@@ -23,23 +23,24 @@ QList<QPair<QString, QString>> entryKeyList(const QStringList& texts, bool heavy
 
 namespace {
 
-// Whether the key's line (first section and first key of the names, as a
-// read finds them) reads as `value` only because the read took a pair of
-// quotes away: writing the same value back would lose them.
-bool readsUnquoted(const platform::profile::FileLines& file, const QString& section, const QString& key,
-                   const QString& value)
+// Whether the key's line (in the given copy of the section name, first key of
+// the name, as a read finds it) reads as `value` only because the read took a
+// pair of quotes away: writing the same value back would lose them.
+bool readsUnquoted(const platform::profile::FileLines& file, const CfgWrites::KeyWrite& w)
 {
     using Kind = platform::profile::FileLine::Kind;
-    const QString s = platform::profile::callerName(section);
-    const QString k = platform::profile::callerName(key);
+    const QString s = platform::profile::callerName(w.section);
+    const QString k = platform::profile::callerName(w.key);
+    int copiesSeen = 0;
     bool inSection = false;
     for (const platform::profile::FileLine& line : file.lines) {
         if (line.kind == Kind::Header) {
             if (inSection)
                 return false;
-            inSection = line.name.compare(s, Qt::CaseInsensitive) == 0;
+            if (line.name.compare(s, Qt::CaseInsensitive) == 0)
+                inSection = copiesSeen++ == w.occurrence;
         } else if (inSection && line.kind == Kind::Key && line.name.compare(k, Qt::CaseInsensitive) == 0) {
-            return line.value == value && SectionOps::valueText(line) != line.value;
+            return line.value == w.value && SectionOps::valueText(line) != line.value;
         }
     }
     return false;
@@ -52,7 +53,7 @@ QList<CfgWrites::KeyWrite> keepUnchangedQuoted(const QString& cfgPath, const QLi
     const platform::profile::FileLines file = platform::profile::readLines(cfgPath);
     QList<CfgWrites::KeyWrite> out;
     for (const CfgWrites::KeyWrite& w : writes) {
-        if (!file.exists || !readsUnquoted(file, w.section, w.key, w.value))
+        if (!file.exists || !readsUnquoted(file, w))
             out.append(w);
     }
     return out;
