@@ -17,9 +17,9 @@ using namespace regtext;
 
 namespace {
 
-// Keys looked for one by one before every header is read into a table: a
-// look-up compares a few bytes per header, the table reads all of them.
-constexpr int kScansBeforeTable = 16;
+// Keys looked for one pass each before every header is read into a table: a
+// pass compares a few bytes per header, the table reads all of them.
+constexpr int kScansBeforeTable = 8;
 
 } // namespace
 
@@ -45,15 +45,14 @@ qsizetype WineRegistry::Index::lineStart(qsizetype at) const
     return at;
 }
 
-QByteArrayView WineRegistry::Index::headerLine(qsizetype h) const
+QByteArrayView WineRegistry::Index::headerLine(qsizetype at) const
 {
-    const qsizetype at = headers[size_t(h)];
     return QByteArrayView(bytes.constData() + at, lineEnd(at) - at);
 }
 
-std::optional<QString> WineRegistry::Index::headerId(qsizetype h) const
+std::optional<QString> WineRegistry::Index::headerId(qsizetype at) const
 {
-    const auto path = headerPath(headerLine(h));
+    const auto path = headerPath(headerLine(at));
     if (!path)
         return std::nullopt;
     return registryKeyId(*path);
@@ -70,27 +69,9 @@ bool WineRegistry::Index::scan(bool& win64)
         return false;
     body = std::min(headEnd + 1, n);
 
-    // Key headers: lines whose first character other than blanks is '['. A
-    // hex list never carries on into such a line, so the lines below each
-    // header up to the next one belong to that key alone.
-    for (qsizetype p = body; p < n;) {
-        const void* hit = std::memchr(d + p, '[', size_t(n - p));
-        if (!hit)
-            break;
-        const qsizetype at = static_cast<const char*>(hit) - d;
-        const qsizetype start = lineStart(at);
-        if (start == body || d[start - 1] == '\n') {
-            headers.push_back(at);
-            Head& head = heads.emplace_back();
-            const qsizetype have = std::min(kHeadBytes, n - at - 1);
-            std::memcpy(head.bytes, d + at + 1, size_t(have));
-            std::memset(head.bytes + have, '\n', size_t(kHeadBytes - have));
-        }
-        p = at + 1;
-    }
-
     // Options before the first key: "#arch=" belongs to the file's head.
-    const qsizetype firstKeyLine = headers.empty() ? n : lineStart(headers.front());
+    const qsizetype first = nextHeader(body);
+    const qsizetype firstKeyLine = first < 0 ? n : lineStart(first);
     for (qsizetype p = body; p < firstKeyLine;) {
         const qsizetype end = std::min(lineEnd(p), firstKeyLine);
         qsizetype start = p;
@@ -104,6 +85,26 @@ bool WineRegistry::Index::scan(bool& win64)
         p = end + 1;
     }
     return true;
+}
+
+qsizetype WineRegistry::Index::nextHeader(qsizetype from) const
+{
+    // Key headers: lines whose first character other than blanks is '['. A
+    // hex list never carries on into such a line, so the lines below each
+    // header up to the next one belong to that key alone.
+    const char* const d = bytes.constData();
+    const qsizetype n = bytes.size();
+    for (qsizetype p = std::max(from, body); p < n;) {
+        const void* hit = std::memchr(d + p, '[', size_t(n - p));
+        if (!hit)
+            return -1;
+        const qsizetype at = static_cast<const char*>(hit) - d;
+        const qsizetype start = lineStart(at);
+        if (start == body || d[start - 1] == '\n')
+            return at;
+        p = at + 1;
+    }
+    return -1;
 }
 
 WineRegistry::Index::Target::Target(QStringView id, bool below)
@@ -213,24 +214,17 @@ WineRegistry::Index::Match WineRegistry::Index::quickMatch(const char* d, qsizet
     return window ? Match::Unsure : Match::No;
 }
 
-WineRegistry::Index::Match WineRegistry::Index::matchHeader(qsizetype h, const Target& t) const
-{
-    const Match first = quickMatch(heads[size_t(h)].bytes, kHeadBytes, 0, t, true);
-    if (first != Match::Unsure)
-        return first;
-    return quickMatch(bytes.constData(), bytes.size(), headers[size_t(h)] + 1, t, false);
-}
-
-const RegKey* WineRegistry::Index::decode(const std::vector<qsizetype>& hs) const
+const RegKey* WineRegistry::Index::decode(const std::vector<qsizetype>& ats) const
 {
     auto key = std::make_unique<RegKey>();
     const QByteArrayView all(bytes);
-    const auto path = headerPath(headerLine(hs.front()));
+    const auto path = headerPath(headerLine(ats.front()));
     key->m_path = path.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\');
     const bool fileEndsOpen = !all.endsWith('\n');
-    for (const qsizetype h : hs) {
-        const qsizetype begin = std::min(lineEnd(headers[size_t(h)]) + 1, all.size());
-        const qsizetype end = size_t(h) + 1 < headers.size() ? lineStart(headers[size_t(h) + 1]) : all.size();
+    for (const qsizetype at : ats) {
+        const qsizetype begin = std::min(lineEnd(at) + 1, all.size());
+        const qsizetype next = nextHeader(at + 1);
+        const qsizetype end = next < 0 ? all.size() : lineStart(next);
         const QString text = QString::fromUtf8(all.sliced(begin, end - begin));
         // A key written twice: its values are merged.
         readValues(text, fileEndsOpen && end == all.size(), [&key](RegValue v) { key->setValue(std::move(v)); });
@@ -248,16 +242,17 @@ const RegKey* WineRegistry::Index::key(const QString& id) const
     if (!tableBuilt && scans < kScansBeforeTable) {
         ++scans;
         const Target target(id, false);
-        for (qsizetype h = 0; h < qsizetype(headers.size()); ++h) {
-            const Match m = matchHeader(h, target);
-            if (m == Match::Yes || (m == Match::Unsure && headerId(h) == id))
-                hs.push_back(h);
+        const char* const d = bytes.constData();
+        for (qsizetype at = nextHeader(body); at >= 0; at = nextHeader(at + 1)) {
+            const Match m = quickMatch(d, bytes.size(), at + 1, target, false);
+            if (m == Match::Yes || (m == Match::Unsure && headerId(at) == id))
+                hs.push_back(at);
         }
     } else {
         buildTable();
         const qsizetype r = find(id, qHash(QStringView(id), 0));
         for (qsizetype h = r < 0 ? -1 : records[size_t(r)].firstHeader; h >= 0; h = sameNext[size_t(h)])
-            hs.push_back(h);
+            hs.push_back(headers[size_t(h)]);
     }
     const RegKey* k = hs.empty() ? nullptr : decode(hs);
     looked.insert(id, k);
@@ -286,7 +281,7 @@ QStringList WineRegistry::Index::childKeyNames(const QString& parent) const
         for (const Record& r : records) {
             if (!parent.isEmpty() && !QStringView(ids).mid(r.idBegin, r.idSize).startsWith(below))
                 continue;
-            keep(headerPath(headerLine(r.firstHeader)));
+            keep(headerPath(headerLine(headers[size_t(r.firstHeader)])));
         }
         return names;
     }
@@ -294,11 +289,12 @@ QStringList WineRegistry::Index::childKeyNames(const QString& parent) const
     // headers, as the table does.
     ++scans;
     const Target target(below, true);
-    for (qsizetype h = 0; h < qsizetype(headers.size()); ++h) {
-        const Match m = matchHeader(h, target);
+    const char* const d = bytes.constData();
+    for (qsizetype at = nextHeader(body); at >= 0; at = nextHeader(at + 1)) {
+        const Match m = quickMatch(d, bytes.size(), at + 1, target, false);
         if (m == Match::No)
             continue;
-        const auto spelled = headerPath(headerLine(h));
+        const auto spelled = headerPath(headerLine(at));
         if (!spelled || (m == Match::Unsure && !registryKeyId(*spelled).startsWith(below)))
             continue;
         keep(spelled);
@@ -386,6 +382,8 @@ void WineRegistry::Index::buildTable() const
     if (tableBuilt)
         return;
     tableBuilt = true;
+    for (qsizetype at = nextHeader(body); at >= 0; at = nextHeader(at + 1))
+        headers.push_back(at);
     sameNext.assign(headers.size(), -1);
     for (qsizetype h = 0; h < qsizetype(headers.size()); ++h) {
         const qsizetype at = headers[size_t(h)];

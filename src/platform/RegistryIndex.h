@@ -2,12 +2,12 @@
 
 // Where the keys of a registry file are. Used by WineRegistry only.
 //
-// Opening a file only finds its key header lines. A key asked for is then
-// looked for among those headers, comparing the raw bytes of each header with
-// the key's path and stopping at the first byte that differs, so a program
-// that asks for a handful of keys never reads the paths of the others. Only
+// Opening a file only checks its head. A key asked for is looked for in one
+// pass over the bytes that compares each header line with the key's path and
+// stops at the first byte that differs, so a program that asks for a handful
+// of keys never reads the paths of the others nor keeps a list of them. Only
 // when many keys are asked for, or all of them are needed, is every header
-// read and a hash table built. Values are read when their key is first asked.
+// read into a hash table. Values are read when their key is first asked.
 #include "platform/WineRegistry.h"
 
 #include <QHash>
@@ -34,21 +34,10 @@ struct WineRegistry::Index
     void* mapped = nullptr;
     size_t mappedSize = 0;
 
-    // The '[' of each key header line, in file order, damaged ones included:
-    // the lines of a key run from its header to the next header line.
-    std::vector<qsizetype> headers;
-    // The first bytes after each header's '[' (line ends past the file's end),
-    // so that a look-up rejects most headers without touching the file again.
-    static constexpr qsizetype kHeadBytes = 24;
-    struct Head
-    {
-        char bytes[kHeadBytes];
-    };
-    std::vector<Head> heads;
     qsizetype body = 0; // where the lines after the file's first one start
 
-    // Finds the header lines; false when the file lacks the registry header.
-    // Sets win64 from "#arch=" before the first key.
+    // Checks the file's first line (false when it is not the registry
+    // header) and sets win64 from "#arch=" before the first key.
     bool scan(bool& win64);
 
     const RegKey* key(const QString& id) const;
@@ -82,12 +71,14 @@ private:
     // when the header needs a real read (escapes, non-ASCII, odd separators),
     // or, for a `window` of a header's first bytes, when it needs more of them.
     static Match quickMatch(const char* d, qsizetype n, qsizetype from, const Target& t, bool window);
-    Match matchHeader(qsizetype h, const Target& t) const;
+    // The '[' of the first key header line at or after `from`; -1 when none.
+    // The lines of a key run from its header to the next header line.
+    qsizetype nextHeader(qsizetype from) const;
     qsizetype lineEnd(qsizetype from) const;
-    QByteArrayView headerLine(qsizetype h) const;
-    std::optional<QString> headerId(qsizetype h) const; // nullopt: a damaged header
+    QByteArrayView headerLine(qsizetype at) const;
+    std::optional<QString> headerId(qsizetype at) const; // nullopt: a damaged header
     qsizetype lineStart(qsizetype at) const;
-    const RegKey* decode(const std::vector<qsizetype>& hs) const;
+    const RegKey* decode(const std::vector<qsizetype>& ats) const; // the key's header lines
     void buildTable() const;
     bool appendId(qsizetype at, qsizetype end) const;
     qsizetype find(QStringView id, size_t hash) const;
@@ -100,6 +91,7 @@ private:
     mutable bool tableBuilt = false;
     mutable std::u16string ids;
     mutable std::vector<Record> records; // in file order of their first header
+    mutable std::vector<qsizetype> headers; // the '[' of every header line, for the table
     mutable std::vector<qsizetype> sameNext; // per header: the next header of the same key, -1 none
     mutable std::vector<qsizetype> table; // open addressing over records; -1 free
 };
