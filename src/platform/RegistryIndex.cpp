@@ -152,7 +152,7 @@ inline quint64 lowerAscii(quint64 x)
 } // namespace
 
 WineRegistry::Index::Match WineRegistry::Index::quickMatch(const char* d, qsizetype n, qsizetype from,
-                                                           const Target& t, bool window)
+                                                           const Target& t)
 {
     const QStringView id = t.id;
     const qsizetype m = id.size();
@@ -211,7 +211,7 @@ WineRegistry::Index::Match WineRegistry::Index::quickMatch(const char* d, qsizet
         ++i;
         ++p;
     }
-    return window ? Match::Unsure : Match::No;
+    return Match::No; // the file ends inside the header: a damaged one
 }
 
 const RegKey* WineRegistry::Index::decode(const std::vector<qsizetype>& ats) const
@@ -244,7 +244,7 @@ const RegKey* WineRegistry::Index::key(const QString& id) const
         const Target target(id, false);
         const char* const d = bytes.constData();
         for (qsizetype at = nextHeader(body); at >= 0; at = nextHeader(at + 1)) {
-            const Match m = quickMatch(d, bytes.size(), at + 1, target, false);
+            const Match m = quickMatch(d, bytes.size(), at + 1, target);
             if (m == Match::Yes || (m == Match::Unsure && headerId(at) == id))
                 hs.push_back(at);
         }
@@ -291,7 +291,7 @@ QStringList WineRegistry::Index::childKeyNames(const QString& parent) const
     const Target target(below, true);
     const char* const d = bytes.constData();
     for (qsizetype at = nextHeader(body); at >= 0; at = nextHeader(at + 1)) {
-        const Match m = quickMatch(d, bytes.size(), at + 1, target, false);
+        const Match m = quickMatch(d, bytes.size(), at + 1, target);
         if (m == Match::No)
             continue;
         const auto spelled = headerPath(headerLine(at));

@@ -29,7 +29,8 @@ struct WineRegistry::Index
 
     // The file's text: a copy, or (mapped != nullptr) a read-only mapping of
     // the file. Wine saves the registry by renaming a new file over the old
-    // one, so a mapping keeps showing the file it was made of.
+    // one, so a mapping keeps showing the file it was made of (a file cut
+    // short in place would not be; Wine never does that).
     QByteArray bytes;
     void* mapped = nullptr;
     size_t mappedSize = 0;
@@ -68,9 +69,8 @@ private:
     };
     // Compares the header text at d[from] (after its '[') with the target's
     // path, eight bytes at a time while the header spells it plainly. Unsure
-    // when the header needs a real read (escapes, non-ASCII, odd separators),
-    // or, for a `window` of a header's first bytes, when it needs more of them.
-    static Match quickMatch(const char* d, qsizetype n, qsizetype from, const Target& t, bool window);
+    // when the header needs a real read (escapes, non-ASCII, odd separators).
+    static Match quickMatch(const char* d, qsizetype n, qsizetype from, const Target& t);
     // The '[' of the first key header line at or after `from`; -1 when none.
     // The lines of a key run from its header to the next header line.
     qsizetype nextHeader(qsizetype from) const;
