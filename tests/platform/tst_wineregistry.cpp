@@ -350,7 +350,10 @@ private slots:
             QByteArray mutated = kSample;
             for (int i = 0; i < 8; ++i)
                 mutated[int(rng.bounded(int(mutated.size())))] = char(rng.bounded(256));
-            WineRegistry::parse(mutated);
+            const WineRegistry damaged = WineRegistry::parse(mutated);
+            damaged.key(u"Software\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0");
+            damaged.childKeyNames(u"Software");
+            damaged.keyCount();
         }
     }
 
