@@ -4,6 +4,7 @@
 
 #include <QMutexLocker>
 #include <QSet>
+#include <QtEndian>
 
 #include <algorithm>
 #include <bit>
@@ -166,9 +167,10 @@ WineRegistry::Index::Match WineRegistry::Index::quickMatch(const char* d, qsizet
         quint64 b;
         std::memcpy(&a, d + from + k, 8);
         std::memcpy(&b, t.spelled.data() + k, 8);
-        const quint64 diff = lowerAscii(a) ^ b;
+        // Read as little-endian, the lowest differing bit is in the first differing byte.
+        const quint64 diff = lowerAscii(qFromLittleEndian(a)) ^ qFromLittleEndian(b);
         if (diff) {
-            k += qsizetype(std::countr_zero(diff) / 8); // little-endian: the first differing byte
+            k += qsizetype(std::countr_zero(diff) / 8);
             break;
         }
         k += 8;
