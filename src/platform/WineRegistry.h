@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -104,8 +105,9 @@ private:
     // A parse only finds where each key's lines are; the values of a key are
     // read when the key is first asked for. Copies share that state.
     struct Index;
-    static WineRegistry parseOwned(QByteArray bytes);
-    const RegKey* decodedKey(qsizetype record) const;
+    static WineRegistry parseIndex(std::shared_ptr<Index> idx);
+    // Reads an open file, mapping its `mapSize` bytes when that is above 0.
+    static WineRegistry readOpen(QFile& f, qint64 mapSize);
 
     bool m_valid = false;
     bool m_win64 = false;

@@ -205,6 +205,53 @@ private slots:
         QVERIFY(!reg.key(u"A\\B\\Missing"));
     }
 
+    // Header spellings a look-up must see through, whether it compares the
+    // headers' bytes or reads every header into a table first.
+    void lookupSpellings_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("other case") << QByteArray("Software\\\\Wow6432Node\\\\Microsoft Games\\\\Flight Simulator\\\\10.0")
+                                    << "SOFTWARE\\wow6432node\\Microsoft Games\\Flight Simulator\\10.0" << true;
+        QTest::newRow("escaped letter") << QByteArray("\\x53oftware\\\\K\\145y") << "software\\key" << true;
+        QTest::newRow("empty part") << QByteArray("A\\\\\\\\B") << "a\\b" << true;
+        QTest::newRow("outer separators") << QByteArray("\\\\A\\\\B\\\\") << "A\\B" << true;
+        QTest::newRow("escape after separator") << QByteArray("A\\\\\\x42") << "a\\b" << true;
+        QTest::newRow("non-ASCII") << QByteArray("Caf\xc3\xa9\\\\K") << QString::fromUtf8("CAF\xc3\x89\\k") << true;
+        QTest::newRow("longer last part") << QByteArray("A\\\\Bc") << "A\\B" << false;
+        QTest::newRow("one more part") << QByteArray("A\\\\B\\\\C") << "A\\B" << false;
+        QTest::newRow("differs past the first bytes")
+            << QByteArray("Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersionX")
+            << "Software\\Microsoft\\Windows NT\\CurrentVersion" << false;
+        QTest::newRow("shorter") << QByteArray("Software\\\\Microsoft") << "Software\\Microsoft\\Windows" << false;
+    }
+    void lookupSpellings()
+    {
+        QFETCH(QByteArray, header);
+        QFETCH(QString, path);
+        QFETCH(bool, found);
+        const QByteArray bytes = regFile("[Other]\n[" + header + "] 1\n\"v\"=\"1\"\n[Z]\n");
+        const WineRegistry scanned = WineRegistry::parse(bytes);
+        const WineRegistry afterScans = WineRegistry::parse(bytes);
+        for (int i = 0; i < 20; ++i)
+            afterScans.key(QStringLiteral("Missing%1").arg(i));
+        const WineRegistry table = WineRegistry::parse(bytes);
+        QCOMPARE(table.keyCount(), 3); // every header names a key
+        for (const WineRegistry* reg : {&scanned, &afterScans, &table}) {
+            const RegKey* k = reg->key(path);
+            QCOMPARE(k != nullptr, found);
+            if (!found)
+                continue;
+            QCOMPARE(k->value(u"v")->toText(), "1");
+            const QString parent = path.section(u'\\', 0, -2);
+            const QString last = path.section(u'\\', -1);
+            const QStringList children = reg->childKeyNames(parent);
+            QCOMPARE(children.size(), 1);
+            QCOMPARE(children.first().compare(last, Qt::CaseInsensitive), 0);
+        }
+    }
+
     void header_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -303,7 +350,10 @@ private slots:
             QByteArray mutated = kSample;
             for (int i = 0; i < 8; ++i)
                 mutated[int(rng.bounded(int(mutated.size())))] = char(rng.bounded(256));
-            WineRegistry::parse(mutated);
+            const WineRegistry damaged = WineRegistry::parse(mutated);
+            damaged.key(u"Software\\Wow6432Node\\Microsoft\\Microsoft Games\\Flight Simulator\\9.0");
+            damaged.childKeyNames(u"Software");
+            damaged.keyCount();
         }
     }
 
