@@ -51,10 +51,11 @@ bool writeFully(int fd, const char* data, qint64 size)
     return true;
 }
 
-// Creates a temporary file in `dir`, writes `data` and syncs it. Returns the
-// descriptor's path in *tmpPath; the caller renames or unlinks it.
+// Creates a temporary file in `dir`, writes `data` and syncs it (unless not
+// `durable`). Returns the descriptor's path in *tmpPath; the caller renames or
+// unlinks it.
 Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& data, mode_t mode,
-                 QByteArray* tmpPath)
+                 QByteArray* tmpPath, bool durable = true)
 {
     QByteArray templ = native(dir) + "/." + native(baseName) + ".fq-XXXXXX";
     const int fd = ::mkstemp(templ.data());
@@ -65,7 +66,7 @@ Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& 
         err = errno;
     if (!err && ::fchmod(fd, mode) != 0)
         err = errno;
-    if (!err && ::fsync(fd) != 0)
+    if (!err && durable && ::fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && !err)
         err = errno;
@@ -153,7 +154,7 @@ Result writeAtomically(const QString& path, const QByteArray& data)
     return {};
 }
 
-Result writeNew(const QString& path, const QByteArray& data)
+Result writeNew(const QString& path, const QByteArray& data, bool durable)
 {
     const QFileInfo fi(path);
     const QString dir = fi.absolutePath();
@@ -167,7 +168,7 @@ Result writeNew(const QString& path, const QByteArray& data)
         return fail(path, QStringLiteral("cannot examine the file"), errno);
     }
     QByteArray tmp;
-    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp); !r)
+    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp, durable); !r)
         return r;
     // rename() replaces the name itself: a link there is dropped, not followed.
     if (::rename(tmp.constData(), native(path).constData()) != 0) {
@@ -175,7 +176,8 @@ Result writeNew(const QString& path, const QByteArray& data)
         ::unlink(tmp.constData());
         return fail(path, QStringLiteral("cannot replace the file"), err);
     }
-    syncDir(dir);
+    if (durable)
+        syncDir(dir);
     return {};
 }
 

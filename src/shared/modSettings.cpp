@@ -78,6 +78,28 @@ bool SaveSetting(const QString& key, const QString& value)
     return s.settings.status() == QSettings::NoError;
 }
 
+namespace {
+QString g_heldPath;
+} // namespace
+
+bool SavePath(const QString& folder)
+{
+    g_heldPath.clear();
+    return SaveSetting(QStringLiteral("Path"), folder);
+}
+
+void HoldPath(const QString& folder)
+{
+    g_heldPath = folder;
+}
+
+bool StoreHeldPath()
+{
+    if (g_heldPath.isEmpty())
+        return true;
+    return SavePath(g_heldPath);
+}
+
 bool HasSetting(const QString& key)
 {
     Store s;

@@ -9,6 +9,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modGlobal.h"
+#include "shared/modSettings.h"
 #include "shared/modSystem.h"
 #include "validation/AnalyzeOptions.h"
 #include "validation/ValidationReport.h"
@@ -292,6 +293,7 @@ void frm_ValidateAll::cmdStart_Click()
         if (!self || !owner) {
             // The program is ending and took the windows with it.
             globals::gbBatchValidate = false;
+            modSettings::StoreHeldPath();
             if (self)
                 m_running = false;
             return;
@@ -301,6 +303,7 @@ void frm_ValidateAll::cmdStart_Click()
     }
     m_running = false;
     globals::gbBatchValidate = false;
+    modSettings::StoreHeldPath();
     showFolder(*main, sStartFolder);
 
     // A run stopped by closing the window leaves no half report behind.
