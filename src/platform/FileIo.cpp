@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/PathResolver.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -78,6 +80,15 @@ Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& 
     return {};
 }
 
+// Whatever a write leaves on disk, lookups remembered before it are stale.
+struct ForgetLookups
+{
+    ForgetLookups() = default;
+    ForgetLookups(const ForgetLookups&) = delete;
+    ForgetLookups& operator=(const ForgetLookups&) = delete;
+    ~ForgetLookups() { platform::paths::forgetLookups(); }
+};
+
 void syncDir(const QString& dir)
 {
     const int fd = ::open(native(dir).constData(), O_RDONLY | O_DIRECTORY);
@@ -114,6 +125,7 @@ bool isReadOnly(const QString& path)
 
 Result writeAtomically(const QString& path, const QByteArray& data)
 {
+    const ForgetLookups forget;
     const QString target = finalTarget(path);
     const QFileInfo fi(target);
     const QString dir = fi.absolutePath();
@@ -156,6 +168,7 @@ Result writeAtomically(const QString& path, const QByteArray& data)
 
 Result writeNew(const QString& path, const QByteArray& data, bool durable)
 {
+    const ForgetLookups forget;
     const QFileInfo fi(path);
     const QString dir = fi.absolutePath();
     struct stat st{};
@@ -183,6 +196,7 @@ Result writeNew(const QString& path, const QByteArray& data, bool durable)
 
 Result copyIfAbsent(const QString& source, const QString& target, bool* created)
 {
+    const ForgetLookups forget;
     if (created)
         *created = false;
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())

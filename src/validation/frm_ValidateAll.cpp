@@ -5,6 +5,7 @@
 #include "mainwindow/MainUiBuild.h"
 #include "mainwindow/widgets/DirList.h"
 #include "platform/FileIo.h"
+#include "platform/PathResolver.h"
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
@@ -215,6 +216,10 @@ BatchReport::FolderOutcome frm_ValidateAll::validateFolder(frm_Main& main, const
 
     globals::gbBatchValidate = true;
     try {
+        // Loading and validating the folder ask about the same files many
+        // times; neither writes into it but for a stale report, which is
+        // forgotten as it goes.
+        const platform::paths::LookupScope lookups;
         if (showFolder(main, folder))
             main.mnuValidate_Click();
         else
