@@ -4,6 +4,7 @@
 #include <QSettings>
 
 #include <cmath>
+#include <utility>
 
 namespace modSettings {
 
@@ -97,7 +98,8 @@ bool StoreHeldPath()
 {
     if (g_heldPath.isEmpty())
         return true;
-    return SavePath(g_heldPath);
+    const QString folder = std::exchange(g_heldPath, QString());
+    return SaveSetting(QStringLiteral("Path"), folder);
 }
 
 bool HasSetting(const QString& key)
