@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <QDir>
 #include <QHash>
 #include <QFileInfo>
@@ -177,8 +178,14 @@ const std::array<EntryKey, kEntryKeyCount>& entryKeys()
 
 int entryKeyIndex(QStringView keyName)
 {
+    // A name of plain ASCII letters only matches a table name of its length.
+    const bool ascii =
+        std::all_of(keyName.begin(), keyName.end(), [](QChar c) { return c.unicode() < 0x80; });
     for (int i = 0; i < kEntryKeyCount; ++i) {
-        if (sameKey(keyName, kEntryKeys[static_cast<size_t>(i)].key))
+        const char* key = kEntryKeys[static_cast<size_t>(i)].key;
+        if (ascii && keyName.size() != static_cast<qsizetype>(std::char_traits<char>::length(key)))
+            continue;
+        if (sameKey(keyName, key))
             return i;
     }
     return -1;

@@ -144,7 +144,8 @@ Result load(const QString& folder, clsIniFile& ini)
             const EntryKey& ek = entryKeys()[static_cast<size_t>(index)];
             if (ek.column >= 2)
                 row.subItems[static_cast<size_t>(ek.column - 2)] = readEntryValue(index, value);
-            const QString lower = key.toLower();
+            // The table's names are in lower case: the key is the one matched.
+            const QLatin1StringView lower(ek.key);
             if (lower == u"title") {
                 const QString t = capitalised(value);
                 if (t.isEmpty() || titles.contains(t))

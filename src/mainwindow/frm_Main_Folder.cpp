@@ -200,7 +200,10 @@ void frm_Main::Dir1_Change()
                 for (QLineEdit* box : *exit)
                     setBackColor(box, vbColor(vbcolor::White));
             }
-            modSettings::SaveSetting(QStringLiteral("Path"), folder);
+            if (globals::gbBatchValidate)
+                modSettings::HoldPath(folder);
+            else
+                modSettings::SavePath(folder);
 
             ui.ListView1->selectRow(0);
             rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.0]"));

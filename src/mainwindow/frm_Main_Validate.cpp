@@ -159,7 +159,7 @@ void frm_Main::mnuValidate_Click()
     const auto now = ValidationReport::nowTexts();
     const ValidationReport::Report report = ValidationReport::build(result, now.date, now.time);
     const QString reportPath = globals::gsTempPath + QStringLiteral("zibcheck.log");
-    if (const auto written = ValidationReport::writeReport(reportPath, report.bytes); !written) {
+    if (const auto written = ValidationReport::writeReport(reportPath, report.bytes, !batch); !written) {
         stop(QStringLiteral("The report could not be written (") + written.error + QStringLiteral(") in folder "),
              QStringLiteral("The report file could not be written:") + msgbox::vbCrLf + written.error);
         return;

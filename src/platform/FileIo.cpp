@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/PathResolver.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -51,10 +53,11 @@ bool writeFully(int fd, const char* data, qint64 size)
     return true;
 }
 
-// Creates a temporary file in `dir`, writes `data` and syncs it. Returns the
-// descriptor's path in *tmpPath; the caller renames or unlinks it.
+// Creates a temporary file in `dir`, writes `data` and syncs it (unless not
+// `durable`). Returns the descriptor's path in *tmpPath; the caller renames or
+// unlinks it.
 Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& data, mode_t mode,
-                 QByteArray* tmpPath)
+                 QByteArray* tmpPath, bool durable = true)
 {
     QByteArray templ = native(dir) + "/." + native(baseName) + ".fq-XXXXXX";
     const int fd = ::mkstemp(templ.data());
@@ -65,7 +68,7 @@ Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& 
         err = errno;
     if (!err && ::fchmod(fd, mode) != 0)
         err = errno;
-    if (!err && ::fsync(fd) != 0)
+    if (!err && durable && ::fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && !err)
         err = errno;
@@ -76,6 +79,15 @@ Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& 
     *tmpPath = templ;
     return {};
 }
+
+// Whatever a write leaves on disk, lookups remembered before it are stale.
+struct ForgetLookups
+{
+    ForgetLookups() = default;
+    ForgetLookups(const ForgetLookups&) = delete;
+    ForgetLookups& operator=(const ForgetLookups&) = delete;
+    ~ForgetLookups() { platform::paths::forgetLookups(); }
+};
 
 void syncDir(const QString& dir)
 {
@@ -113,6 +125,7 @@ bool isReadOnly(const QString& path)
 
 Result writeAtomically(const QString& path, const QByteArray& data)
 {
+    const ForgetLookups forget;
     const QString target = finalTarget(path);
     const QFileInfo fi(target);
     const QString dir = fi.absolutePath();
@@ -153,8 +166,9 @@ Result writeAtomically(const QString& path, const QByteArray& data)
     return {};
 }
 
-Result writeNew(const QString& path, const QByteArray& data)
+Result writeNew(const QString& path, const QByteArray& data, bool durable)
 {
+    const ForgetLookups forget;
     const QFileInfo fi(path);
     const QString dir = fi.absolutePath();
     struct stat st{};
@@ -167,7 +181,7 @@ Result writeNew(const QString& path, const QByteArray& data)
         return fail(path, QStringLiteral("cannot examine the file"), errno);
     }
     QByteArray tmp;
-    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp); !r)
+    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp, durable); !r)
         return r;
     // rename() replaces the name itself: a link there is dropped, not followed.
     if (::rename(tmp.constData(), native(path).constData()) != 0) {
@@ -175,12 +189,14 @@ Result writeNew(const QString& path, const QByteArray& data)
         ::unlink(tmp.constData());
         return fail(path, QStringLiteral("cannot replace the file"), err);
     }
-    syncDir(dir);
+    if (durable)
+        syncDir(dir);
     return {};
 }
 
 Result copyIfAbsent(const QString& source, const QString& target, bool* created)
 {
+    const ForgetLookups forget;
     if (created)
         *created = false;
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())

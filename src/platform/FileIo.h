@@ -34,8 +34,10 @@ Result writeAtomically(const QString& path, const QByteArray& data);
 // Writes `data` as a new file (mode 0600) at `path`, for the program's
 // temporary files: whatever else stands at the name (a link, a file of any
 // owner) is replaced and never written through. A read-only file and a
-// folder in the way are refused.
-Result writeNew(const QString& path, const QByteArray& data);
+// folder in the way are refused. `durable` false skips forcing the bytes to
+// the disk (for a scratch file that is read back at once and then thrown
+// away); the file still appears whole or not at all.
+Result writeNew(const QString& path, const QByteArray& data, bool durable = true);
 
 // Copies `source` to `target` only when `target` does not exist yet; the copy
 // appears whole or not at all and an existing target is never touched (not

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <array>
+#include <memory>
 
 namespace platform::paths {
 
@@ -63,7 +66,39 @@ bool globFrom(QStringView p, QStringView n)
     return pi == p.size();
 }
 
-QStringList listNames(const QString& dir, EntryKind kind)
+struct PathState
+{
+    bool exists = false;
+    bool isDir = false;
+    bool isFile = false;
+};
+
+// What a LookupScope remembers.
+struct Lookups
+{
+    QHash<QString, PathState> states;
+    std::array<QHash<QString, QStringList>, 4> listings; // by EntryKind
+};
+
+thread_local std::unique_ptr<Lookups> t_lookups;
+
+PathState stateOf(const QString& path)
+{
+    if (t_lookups) {
+        if (const auto it = t_lookups->states.constFind(path); it != t_lookups->states.cend())
+            return *it;
+    }
+    const QFileInfo fi(path);
+    PathState st;
+    st.exists = fi.exists();
+    st.isDir = st.exists && fi.isDir();
+    st.isFile = st.exists && fi.isFile();
+    if (t_lookups)
+        t_lookups->states.insert(path, st);
+    return st;
+}
+
+QStringList readNames(const QString& dir, EntryKind kind)
 {
     QDir::Filters filters = QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     if (kind == EntryKind::Files || kind == EntryKind::Any)
@@ -72,6 +107,18 @@ QStringList listNames(const QString& dir, EntryKind kind)
         filters |= QDir::Dirs;
     QStringList names = QDir(dir).entryList(filters, QDir::NoSort);
     std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return listingLess(a, b); });
+    return names;
+}
+
+QStringList listNames(const QString& dir, EntryKind kind)
+{
+    if (!t_lookups)
+        return readNames(dir, kind);
+    QHash<QString, QStringList>& listings = t_lookups->listings[static_cast<size_t>(kind)];
+    if (const auto it = listings.constFind(dir); it != listings.cend())
+        return *it;
+    const QStringList names = readNames(dir, kind);
+    listings.insert(dir, names);
     return names;
 }
 
@@ -120,19 +167,19 @@ QString join(const QString& dir, QStringView name)
 QString resolveUnder(const QString& dir, QStringView relative)
 {
     QString current = dir;
-    bool existing = QFileInfo(current).isDir();
+    bool existing = stateOf(current).isDir;
     for (QStringView part : splitComponents(relative)) {
         if (part == u".")
             continue;
         if (part == u"..") {
             current = parentOf(current);
-            existing = QFileInfo(current).isDir();
+            existing = stateOf(current).isDir;
             continue;
         }
         const QString exact = join(current, part);
-        if (!existing || QFileInfo::exists(exact)) {
+        if (!existing || stateOf(exact).exists) {
             current = exact;
-            existing = existing && QFileInfo::exists(exact);
+            existing = existing && stateOf(exact).exists;
             continue;
         }
         QString found;
@@ -187,14 +234,14 @@ bool existsAs(const QString& path, EntryKind kind)
     if (dir != u"/" && dir != u".")
         dir = dir.startsWith(u'/') ? resolvePath(dir) : resolveUnder(QStringLiteral("."), dir);
     if (last.isEmpty())
-        return kind != EntryKind::Files && QFileInfo(dir).isDir();
+        return kind != EntryKind::Files && stateOf(dir).isDir;
     if (!last.contains(u'*') && !last.contains(u'?')) {
-        const QFileInfo exact(join(dir, last));
-        if (exact.exists() && (kind == EntryKind::Any || (kind == EntryKind::Files && exact.isFile()) ||
-                               (kind == EntryKind::Dirs && exact.isDir())))
+        const PathState exact = stateOf(join(dir, last));
+        if (exact.exists && (kind == EntryKind::Any || (kind == EntryKind::Files && exact.isFile) ||
+                             (kind == EntryKind::Dirs && exact.isDir)))
             return true;
     }
-    if (!QFileInfo(dir).isDir())
+    if (!stateOf(dir).isDir)
         return false;
     return !matchEntries(dir, last, kind).isEmpty();
 }
@@ -210,6 +257,26 @@ bool liesInside(const QString& folder, const QString& path)
     if (dir.isEmpty() || target.isEmpty() || target == dir)
         return false;
     return target.startsWith(dir.endsWith(u'/') ? dir : dir + u'/');
+}
+
+LookupScope::LookupScope()
+{
+    if (!t_lookups) {
+        t_lookups = std::make_unique<Lookups>();
+        m_owner = true;
+    }
+}
+
+LookupScope::~LookupScope()
+{
+    if (m_owner)
+        t_lookups.reset();
+}
+
+void forgetLookups()
+{
+    if (t_lookups)
+        *t_lookups = Lookups();
 }
 
 bool fileExists(const QString& path) { return existsAs(path, EntryKind::Any); }

@@ -62,4 +62,26 @@ bool liesInside(const QString& folder, const QString& path);
 // Joins a folder and a name with exactly one '/' between them.
 QString join(const QString& dir, QStringView name);
 
+// While one of these lives (on this thread), the lookups above remember what
+// they found on disk (whether a path exists and what it is, folder listings),
+// so a command that asks about the same folders again and again reads each
+// once. Meant for the span of one command that does not write into the
+// folders it looks at; every write through platform::fileio and every
+// forgetLookups() empties the memory. Nested scopes share the outer one's.
+class LookupScope
+{
+public:
+    LookupScope();
+    ~LookupScope();
+    LookupScope(const LookupScope&) = delete;
+    LookupScope& operator=(const LookupScope&) = delete;
+
+private:
+    bool m_owner = false;
+};
+
+// Empties the memory of a LookupScope under way (after a file or folder was
+// created, removed or renamed, or when other code may have run).
+void forgetLookups();
+
 } // namespace platform::paths

@@ -148,13 +148,20 @@ QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueB
     if (index < 0)
         return out;
     const Section& s = p->sections[index];
+    // The first key of a name gives the value of every key of that name: the
+    // first line of each name, found in one pass (as findKey finds it).
+    QHash<QString, int> firstOf;
+    firstOf.reserve(s.lines.size());
     for (int i = 1; i < s.lines.size(); ++i) {
         if (s.lines[i].kind != LineKind::Key)
             continue;
         QString name = keyName(*p, s.lines[i]).toString();
-        // The first key of a name gives the value of every key of that name.
-        const int first = findKey(*p, s, name);
-        QString value = valueBuffer.size > 0 ? keyValue(*p, s.lines[first >= 0 ? first : i]) : QString();
+        QString folded = name.toCaseFolded();
+        const auto seen = firstOf.constFind(folded);
+        const int first = seen == firstOf.cend() ? i : *seen;
+        if (seen == firstOf.cend())
+            firstOf.insert(std::move(folded), i);
+        QString value = valueBuffer.size > 0 ? keyValue(*p, s.lines[first]) : QString();
         if (value.size() > valueBuffer.size - 1)
             value.truncate(qMax(0, valueBuffer.size - 1));
         out.append({std::move(name), std::move(value)});

@@ -113,6 +113,8 @@ void KeepPainting()
         return;
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Whatever ran meanwhile may have changed files.
+    platform::paths::forgetLookups();
     EventsRan();
 }
 

@@ -4,6 +4,7 @@
 #include <QSettings>
 
 #include <cmath>
+#include <utility>
 
 namespace modSettings {
 
@@ -76,6 +77,29 @@ bool SaveSetting(const QString& key, const QString& value)
     s.settings.setValue(key, value);
     s.settings.sync();
     return s.settings.status() == QSettings::NoError;
+}
+
+namespace {
+QString g_heldPath;
+} // namespace
+
+bool SavePath(const QString& folder)
+{
+    g_heldPath.clear();
+    return SaveSetting(QStringLiteral("Path"), folder);
+}
+
+void HoldPath(const QString& folder)
+{
+    g_heldPath = folder;
+}
+
+bool StoreHeldPath()
+{
+    if (g_heldPath.isEmpty())
+        return true;
+    const QString folder = std::exchange(g_heldPath, QString());
+    return SaveSetting(QStringLiteral("Path"), folder);
 }
 
 bool HasSetting(const QString& key)

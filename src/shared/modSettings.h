@@ -50,6 +50,15 @@ QString GetSetting(const QString& key, const QString& defaultValue);
 // Stores the text at once. False when the file could not be written.
 bool SaveSetting(const QString& key, const QString& value);
 
+// The folder to remember ("Path"), stored at once. Drops a held one.
+bool SavePath(const QString& folder);
+
+// A batch run loads many folders one after the other: the folder to remember
+// is held back while it runs (HoldPath) and stored once when it ends
+// (StoreHeldPath, which does nothing when none is held).
+void HoldPath(const QString& folder);
+bool StoreHeldPath();
+
 // Whether the key is stored at all.
 bool HasSetting(const QString& key);
 

@@ -77,6 +77,7 @@ bool removeFolderLog(const QString& folder)
     for (const QString& name :
          platform::paths::matchEntries(folder, u"zibcheck.log", platform::paths::EntryKind::Files))
         removed = QFile::remove(platform::paths::join(folder, name)) || removed;
+    platform::paths::forgetLookups();
     return removed;
 }
 

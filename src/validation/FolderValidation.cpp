@@ -244,8 +244,10 @@ Result Run::exec()
         // A report left inside the aircraft folder by an older version is
         // stale; one that cannot be removed does no harm and is left.
         const QString staleLog = platform::paths::resolveUnder(m_folder, u"zibcheck.log");
-        if (QFileInfo(staleLog).isFile())
+        if (QFileInfo(staleLog).isFile()) {
             QFile::remove(staleLog);
+            platform::paths::forgetLookups();
+        }
 
         m_r.emptyFolderBase = m_prefix;
         WalkScope scope(m_folder);

@@ -268,9 +268,9 @@ DateTimeTexts nowTexts(const QDateTime& moment)
             system.toString(moment.time(), QLocale::ShortFormat)};
 }
 
-platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes)
+platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes, bool durable)
 {
-    return platform::fileio::writeNew(path, bytes);
+    return platform::fileio::writeNew(path, bytes, durable);
 }
 
 } // namespace ValidationReport

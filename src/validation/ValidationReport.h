@@ -49,7 +49,9 @@ struct DateTimeTexts
 DateTimeTexts nowTexts(const QDateTime& moment = QDateTime::currentDateTime());
 
 // Writes the report file as a new file renamed over the name: atomic, and
-// never through a link that stands there (platform::fileio::writeNew).
-platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes);
+// never through a link that stands there (platform::fileio::writeNew). A
+// batch run reads each folder's report back at once into its combined report
+// and deletes it: that one need not be forced to the disk (`durable` false).
+platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes, bool durable = true);
 
 } // namespace ValidationReport

@@ -5,10 +5,12 @@
 #include "mainwindow/MainUiBuild.h"
 #include "mainwindow/widgets/DirList.h"
 #include "platform/FileIo.h"
+#include "platform/PathResolver.h"
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 #include "shared/modGlobal.h"
+#include "shared/modSettings.h"
 #include "shared/modSystem.h"
 #include "validation/AnalyzeOptions.h"
 #include "validation/ValidationReport.h"
@@ -214,6 +216,10 @@ BatchReport::FolderOutcome frm_ValidateAll::validateFolder(frm_Main& main, const
 
     globals::gbBatchValidate = true;
     try {
+        // Loading and validating the folder ask about the same files many
+        // times; neither writes into it but for a stale report, which is
+        // forgotten as it goes.
+        const platform::paths::LookupScope lookups;
         if (showFolder(main, folder))
             main.mnuValidate_Click();
         else
@@ -292,6 +298,7 @@ void frm_ValidateAll::cmdStart_Click()
         if (!self || !owner) {
             // The program is ending and took the windows with it.
             globals::gbBatchValidate = false;
+            modSettings::StoreHeldPath();
             if (self)
                 m_running = false;
             return;
@@ -301,6 +308,7 @@ void frm_ValidateAll::cmdStart_Click()
     }
     m_running = false;
     globals::gbBatchValidate = false;
+    modSettings::StoreHeldPath();
     showFolder(*main, sStartFolder);
 
     // A run stopped by closing the window leaves no half report behind.

@@ -1,4 +1,5 @@
 #include "platform/PathResolver.h"
+#include "platform/FileIo.h"
 
 #include "TestUtil.h"
 
@@ -47,6 +48,21 @@ private slots:
         QCOMPARE(resolveUnder(tmp.path(), u"model.a320\\x\\y.mdl"), tmp.path() + "/Model.A320/x/y.mdl");
         // Empty components and "." are skipped, ".." goes up.
         QCOMPARE(resolveUnder(tmp.path(), u"model.a320\\\\.\\..\\MODEL.a320"), tmp.path() + "/Model.A320");
+    }
+
+    void lookupScopeForgetsWhatWritesChange()
+    {
+        QTemporaryDir tmp;
+        testutil::writeFile(tmp.path() + "/Model/Model.cfg", "x");
+        const LookupScope lookups;
+        QVERIFY(!fileExists(tmp.path() + "/model/NEW.air"));
+        QCOMPARE(resolveUnder(tmp.path(), u"model/new.air"), tmp.path() + "/Model/new.air");
+        QVERIFY(platform::fileio::writeNew(tmp.path() + "/Model/New.air", "a"));
+        QVERIFY(regularFileExists(tmp.path() + "/model/NEW.air"));
+        QCOMPARE(resolveUnder(tmp.path(), u"model/new.air"), tmp.path() + "/Model/New.air");
+        QVERIFY(QFile::remove(tmp.path() + "/Model/New.air"));
+        forgetLookups();
+        QVERIFY(!fileExists(tmp.path() + "/model/NEW.air"));
     }
 
     void exactMatchWins()

@@ -116,6 +116,8 @@ private slots:
         testutil::BoxRecorder boxes;
         w->cmdStart_Click();
         QVERIFY(boxes.calls().empty());
+        // The root holds no aircraft: the last folder validated is remembered.
+        QCOMPARE(testutil::storedSetting("Path"), m_root + "/Charlie");
 
         QByteArray all = testutil::readFile(allReport());
         const QList<QByteArray> lines = all.split('\n');

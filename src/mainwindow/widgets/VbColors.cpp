@@ -40,7 +40,22 @@ void setBackColor(QWidget* widget, const QColor& color)
     if (!widget)
         return;
     const QPalette::ColorRole role = backRole(widget);
-    QPalette palette = widget->palette();
+    const QPalette& current = widget->palette();
+    // Giving a field the colour it was given already changes nothing: skip
+    // the palette round trip (a folder load sets a hundred fields this way).
+    bool same = true;
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (!current.isBrushSet(group, role) || current.brush(group, role) != QBrush(color)) {
+            same = false;
+            break;
+        }
+    }
+    if (same) {
+        if (role != QPalette::Base && !widget->autoFillBackground())
+            widget->setAutoFillBackground(true);
+        return;
+    }
+    QPalette palette = current;
     // All colour groups, so a disabled or unfocused field keeps the colour the
     // program gave it.
     palette.setColor(role, color);
