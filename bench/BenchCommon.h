@@ -15,9 +15,10 @@
 namespace bench {
 
 // One figure for bench/run-all: "RESULT<TAB>name<TAB>measured<TAB>goal<TAB>ok|FAIL".
-inline void result(const char* name, const QString& measured, const QString& goal, bool ok)
+inline void result(const QString& name, const QString& measured, const QString& goal, bool ok)
 {
-    std::printf("RESULT\t%s\t%s\t%s\t%s\n", name, qPrintable(measured), qPrintable(goal), ok ? "ok" : "FAIL");
+    std::printf("RESULT\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(measured), qPrintable(goal),
+                ok ? "ok" : "FAIL");
     std::fflush(stdout);
 }
 

@@ -10,6 +10,7 @@
 // button. Build it in Release (cmake -DCMAKE_BUILD_TYPE=Release).
 //
 // Usage: bench_commands [large entries] [part]   (default 10000; part: commands, load, huge, or all)
+#include "BenchCommon.h"
 #include "editing/SectionOps.h"
 #include "mainwindow/FolderLoad.h"
 #include "mainwindow/frm_Main.h"
@@ -243,23 +244,14 @@ std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& c
     return out;
 }
 
-void result(const QString& figure, const QString& value, const QString& goal, bool ok)
-{
-    std::printf("RESULT\t%s\t%s\t%s\t%s\n", qPrintable(figure), qPrintable(value), qPrintable(goal),
-                ok ? "ok" : "FAIL");
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir tmp;
     if (!tmp.isValid())
         return 1;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.path() + QStringLiteral("/config")));
-    qputenv("WINEPREFIX", QFile::encodeName(tmp.path() + QStringLiteral("/no-prefix")));
+    bench::privateEnvironment(tmp.path());
     QApplication app(argc, argv);
     const int large = argc > 1 ? std::atoi(argv[1]) : 10000;
     const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("all");
@@ -296,7 +288,7 @@ int main(int argc, char** argv)
         const bool ok = ratio <= 1.5;
         allOk = allOk && ok;
         std::printf("  %-30s %10.2f %10.2f %8.2f\n", cmds[i].name, a[i] * 1000, b[i] * 1000, ratio);
-        result(QStringLiteral("%1 per-entry ratio %2/%3").arg(QString::fromLatin1(cmds[i].name)).arg(big.entries).arg(small.entries),
+        bench::result(QStringLiteral("%1 per-entry ratio %2/%3").arg(QString::fromLatin1(cmds[i].name)).arg(big.entries).arg(small.entries),
                QString::number(ratio, 'f', 2), QStringLiteral("<= 1.5"), ok);
     }
 
@@ -338,7 +330,7 @@ int main(int argc, char** argv)
         std::printf("folder load of 1000 entries: %.2f ms; one parse %.2f ms + grid filled directly %.2f ms: "
                     "%.2f times (goal <= 5)\n",
                     load, parse, fill, ratio);
-        result(QStringLiteral("folder load 1000 entries / (parse + grid fill)"), QString::number(ratio, 'f', 2),
+        bench::result(QStringLiteral("folder load 1000 entries / (parse + grid fill)"), QString::number(ratio, 'f', 2),
                QStringLiteral("<= 5"), ratio <= 5);
         allOk = allOk && ratio <= 5;
     }
@@ -364,7 +356,7 @@ int main(int argc, char** argv)
         std::printf("validation of a %.1f MiB aircraft.cfg (%d entries): %.0f ms, per entry %.2f times the "
                     "100-entry figure (goal <= 1.5)\n",
                     cfg.size() / 1048576.0, entries, hugeMs, ratio);
-        result(QStringLiteral("validation of a 33 MiB file per-entry ratio"), QString::number(ratio, 'f', 2),
+        bench::result(QStringLiteral("validation of a 33 MiB file per-entry ratio"), QString::number(ratio, 'f', 2),
                QStringLiteral("<= 1.5"), ratio <= 1.5);
         allOk = allOk && ratio <= 1.5;
     }

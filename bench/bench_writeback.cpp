@@ -2,6 +2,7 @@
 // back, reload the folder and show the same entry again, as the user waits for
 // it. Also times the pieces (the writes alone, the reload, the display) so a
 // slow run shows where the time goes. Runs offscreen with the question off.
+#include "BenchCommon.h"
 #include "editing/WriteBack.h"
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/ListView.h"
@@ -75,15 +76,12 @@ void print(const char* what, const Figures& f)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The settings store and the Wine prefix of this run are its own, so the
     // user's are never touched.
     QTemporaryDir tmp;
     if (!tmp.isValid())
         return 1;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.path() + QStringLiteral("/config")));
-    qputenv("WINEPREFIX", QFile::encodeName(tmp.path() + QStringLiteral("/no-prefix")));
+    bench::privateEnvironment(tmp.path());
     QApplication app(argc, argv);
 
     const QString folder = tmp.path() + QStringLiteral("/B738");
