@@ -29,6 +29,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -376,22 +377,22 @@ void frm_Main::findManual()
 {
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString name = QStringLiteral("Fernquill-Readme.pdf");
-    const QString direct = platform::paths::resolveUnder(appDir, name);
-    const QString manuals = platform::paths::resolveUnder(appDir, QString(QStringLiteral("Manuals/") + name));
-    if (platform::paths::regularFileExists(direct)) {
-        sManualFile = direct;
-        ManualAttach(appDir);
-    } else if (platform::paths::regularFileExists(manuals)) {
-        sManualFile = manuals;
-        ManualAttach(platform::paths::resolveUnder(appDir, u"Manuals"));
-    } else if (const QString dataDir = appinfo::installedDataFolder();
-               platform::paths::regularFileExists(platform::paths::resolveUnder(dataDir, name))) {
-        // An installed program keeps its manual in the data folder.
-        sManualFile = platform::paths::resolveUnder(dataDir, name);
-        ManualAttach(dataDir);
-    } else {
-        ui.mnu_Manual->setEnabled(false);
+    // Beside the program, in its "Manuals" folder, or (installed) in the data folder.
+    const QString folders[] = {appDir, platform::paths::resolveUnder(appDir, u"Manuals"),
+                               appinfo::installedDataFolder()};
+    for (const QString& folder : folders) {
+        const QString file = folder.isEmpty() ? QString() : platform::paths::resolveUnder(folder, name);
+        if (file.isEmpty() || !platform::paths::regularFileExists(file))
+            continue;
+        sManualFile = file;
+        // Asking the desktop for its PDF program starts a process: done when
+        // the Help menu first opens, not while the window starts.
+        connect(
+            ui.mnuAbout, &QMenu::aboutToShow, this, [this, folder] { ManualAttach(folder); },
+            Qt::SingleShotConnection);
+        return;
     }
+    ui.mnu_Manual->setEnabled(false);
 }
 
 void frm_Main::ManualAttach(const QString&)

@@ -6,14 +6,12 @@
 #include "platform/PathResolver.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
+#include "shared/modGlobal.h"
 #include "shared/modSystem.h"
 #include "validation/AnalyzeOptions.h"
 #include "validation/FolderValidation.h"
 #include "validation/ValidationReport.h"
 #include "validation/ValidationSetup.h"
-
-#include <QCoreApplication>
-#include "shared/modGlobal.h"
 
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -24,8 +22,6 @@ namespace {
 // takes no clicks, so neither a second validation nor a folder change can
 // start in the middle of it.
 bool g_validating = false;
-
-void keepPainting() { modGlobal::KeepPainting(); }
 
 } // namespace
 
@@ -128,7 +124,7 @@ void frm_Main::mnuValidate_Click()
     input.aircraftCfg = cfg;
     input.flags = globals::gsAnalyzeFlags;
     input.textureFormat = ValidationSetup::textureFormat(ui.txt_FSXVersion->text());
-    input.yield = keepPainting;
+    input.yield = modGlobal::KeepPainting;
     input.tempFolder = globals::gsTempPath;
 
     FolderValidation::Result result;

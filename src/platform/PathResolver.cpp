@@ -178,8 +178,7 @@ QString resolveUnder(const QString& dir, QStringView relative)
         }
         const QString exact = join(current, part);
         if (!existing || stateOf(exact).exists) {
-            current = exact;
-            existing = existing && stateOf(exact).exists;
+            current = exact; // an existing part stays existing; a missing one stays missing
             continue;
         }
         QString found;

@@ -60,13 +60,6 @@ void reparse(Doc& d)
     d = std::move(*fresh);
 }
 
-void indexNames(Doc& d)
-{
-    d.byName.clear();
-    for (int i = 0; i < d.sections.size(); ++i)
-        d.byName[fold(d.sections[i].name)].append(i);
-}
-
 } // namespace
 
 bool setValue(Doc& d, int section, const QString& key, const QString& value, QString* error)

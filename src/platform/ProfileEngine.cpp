@@ -18,6 +18,18 @@ bool hasLineBreak(const QString& s) { return s.contains(u'\r') || s.contains(u'\
 
 QString unreadable(const QString& file) { return QStringLiteral("%1: the file cannot be read").arg(file); }
 
+// The section names of a parsed file in file order (none for no file).
+QStringList namesOf(const Doc* p)
+{
+    QStringList names;
+    if (p) {
+        names.reserve(p->sections.size());
+        for (const Section& s : p->sections)
+            names.append(s.name);
+    }
+    return names;
+}
+
 } // namespace
 
 QString getString(const QString& section, const QString& key, const QString& defaultValue, Buffer buffer,
@@ -45,15 +57,8 @@ QString getString(const QString& section, const QString& key, const QString& def
         return list;
     };
 
-    if (section.isNull()) {
-        QStringList names;
-        if (p) {
-            names.reserve(p->sections.size());
-            for (const Section& s : p->sections)
-                names.append(s.name);
-        }
-        return cutList(names);
-    }
+    if (section.isNull())
+        return cutList(namesOf(p.get()));
     const int index = p ? findSection(*p, callerName(section), occurrence) : -1;
     const Section* s = index >= 0 ? &p->sections[index] : nullptr;
     if (key.isNull()) {
@@ -130,13 +135,7 @@ WriteResult writeString(const QString& section, const QString& key, const QStrin
 
 QStringList sectionNames(const QString& path)
 {
-    QStringList names;
-    if (const auto p = load(path)) {
-        names.reserve(p->sections.size());
-        for (const Section& s : p->sections)
-            names.append(s.name);
-    }
-    return names;
+    return namesOf(load(path).get());
 }
 
 QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueBuffer, const QString& path,

@@ -64,6 +64,13 @@ void classify(const QString& t, Line& line, QString* header)
     }
 }
 
+void indexNames(Doc& d)
+{
+    d.byName.clear();
+    for (int i = 0; i < d.sections.size(); ++i)
+        d.byName[fold(d.sections[i].name)].append(i);
+}
+
 std::shared_ptr<Doc> parse(QByteArray bytes)
 {
     auto d = std::make_shared<Doc>();
@@ -117,8 +124,7 @@ std::shared_ptr<Doc> parse(QByteArray bytes)
         block->append(line);
         pos = next;
     }
-    for (int i = 0; i < d->sections.size(); ++i)
-        d->byName[fold(d->sections[i].name)].append(i);
+    indexNames(*d);
     d->lfOnly = sawLf && !sawCr;
     return d;
 }

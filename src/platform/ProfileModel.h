@@ -64,6 +64,8 @@ std::shared_ptr<Doc> parse(QByteArray bytes);
 void classify(const QString& text, Line& line, QString* header);
 
 QString fold(QStringView s);
+// Rebuilds d.byName from d.sections.
+void indexNames(Doc& d);
 QStringView keyName(const Doc& d, const Line& l);
 QString keyValue(const Doc& d, const Line& l);
 // The `occurrence`-th section (counted from 0) of the name, or -1.
