@@ -27,18 +27,30 @@ const MemberInfo& info(Member member)
     return members()[static_cast<size_t>(member)];
 }
 
+namespace {
+
+// The entries a command writes: all when no row is ticked, else the ticked rows.
+QList<AircraftCfg::EntryRef> targets(const QStringList& sectionNames, const QList<int>& tickedRows)
+{
+    QList<AircraftCfg::EntryRef> entries = AircraftCfg::entryRefs(sectionNames);
+    if (tickedRows.isEmpty())
+        return entries;
+    const QSet<int> ticked(tickedRows.cbegin(), tickedRows.cend());
+    QList<AircraftCfg::EntryRef> out;
+    for (qsizetype row = 0; row < entries.size(); ++row) {
+        if (ticked.contains(static_cast<int>(row)))
+            out.append(entries[row]);
+    }
+    return out;
+}
+
+} // namespace
+
 QStringList targetSections(const QStringList& sectionNames, const QList<int>& tickedRows)
 {
     QStringList out;
-    const QSet<int> ticked(tickedRows.cbegin(), tickedRows.cend());
-    int row = 0; // grid row of the entry section: one row per entry section, in file order
-    for (const QString& name : sectionNames) {
-        if (!AircraftCfg::isEntrySection(name))
-            continue;
-        if (ticked.isEmpty() || ticked.contains(row))
-            out.append(name);
-        ++row;
-    }
+    for (const AircraftCfg::EntryRef& ref : targets(sectionNames, tickedRows))
+        out.append(ref.section);
     return out;
 }
 
@@ -46,12 +58,8 @@ QList<CfgWrites::KeyWrite> plan(const QStringList& sectionNames, const QList<int
                                 const QString& key, const QString& value)
 {
     QList<CfgWrites::KeyWrite> writes;
-    const QSet<int> ticked(tickedRows.cbegin(), tickedRows.cend());
-    const QList<AircraftCfg::EntryRef> entries = AircraftCfg::entryRefs(sectionNames);
-    for (qsizetype row = 0; row < entries.size(); ++row) {
-        if (ticked.isEmpty() || ticked.contains(static_cast<int>(row)))
-            writes.append({entries[row].section, key, value, entries[row].occurrence});
-    }
+    for (const AircraftCfg::EntryRef& ref : targets(sectionNames, tickedRows))
+        writes.append({ref.section, key, value, ref.occurrence});
     return writes;
 }
 

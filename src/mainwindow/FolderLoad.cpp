@@ -111,7 +111,8 @@ Result load(const QString& folder, clsIniFile& ini)
     QSet<QString> entryNames;
     QSet<QString> titles;
     // Sections that share a name are told apart by their occurrence.
-    QHash<QString, int> seenNames;
+    const QList<EntryRef> refs = entryRefs(r.sections);
+    qsizetype entry = 0;
 
     for (qsizetype i = 0; i < r.sections.size(); ++i) {
         const QString name = r.sections[i];
@@ -134,7 +135,7 @@ Result load(const QString& folder, clsIniFile& ini)
         r.sections[i] = upper;
 
         r.descriptions.append(QString());
-        ini.setSection(name, seenNames[name.toCaseFolded()]++);
+        ini.setSection(name, refs[entry++].occurrence);
         GridRow row;
         row.text = modGlobal::StripComment(upper);
         for (const auto& [key, value] : ini.SectionValues()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/AirTypeSwitch.h"
+#include "editing/AircraftCfg.h"
 #include "editing/UpdateAll.h"
 #include "editing/SectionOps.h"
 #include "mainwindow/ModelLookup.h"
@@ -273,6 +274,8 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
+    // The section (and which copy of its name) that grid row `row` stands for.
+    AircraftCfg::EntryRef entryOfRow(int row);
     // After a write: loads the folder again and shows the row once more (only
     // that row: an entry's messages come once).
     void reloadAndShow(int row);

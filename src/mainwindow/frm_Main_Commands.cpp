@@ -34,6 +34,11 @@ void frm_Main::reloadAndShow(int row)
     QApplication::processEvents();
 }
 
+AircraftCfg::EntryRef frm_Main::entryOfRow(int row)
+{
+    return CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+}
+
 bool frm_Main::gridMatchesFile()
 {
     QStringList rows;

@@ -42,7 +42,7 @@ void frm_Main::cmd_cfg_Update_Click()
         }
 
         WriteBack::Request request;
-        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+        const AircraftCfg::EntryRef entry = entryOfRow(row);
         request.section = entry.section;
         request.occurrence = entry.occurrence;
         request.entryKeys = WriteBack::entryKeyList(

@@ -34,7 +34,7 @@ void frm_Main::cmd_Effect_Update_Click()
             makeBackupOrStop(oIni.path());
 
         EffectsUpdate::Request request;
-        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+        const AircraftCfg::EntryRef entry = entryOfRow(row);
         request.section = entry.section;
         request.occurrence = entry.occurrence;
         request.description = EffectsUpdate::changedDescription(ui.txt_Description->text(), sDescriptionOrg);

@@ -59,7 +59,7 @@ enum Column
 void frm_Main::showCurrentFiles(int row)
 {
     const platform::profile::Snapshot snapshot(oIni.path()); // one parse for the whole display
-    const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+    const AircraftCfg::EntryRef entry = entryOfRow(row);
     const FolderLoad::CurrentFiles f = FolderLoad::currentFiles(oIni, entry.section, entry.occurrence);
     ui.txt_CurrentTexture->setText(f.texture);
     ui.txt_CurrentModel->setText(f.model);

@@ -165,7 +165,7 @@ void frm_Main::cmd_Associate_Click()
                            msgbox::vbOKOnly | msgbox::vbInformation);
             return;
         }
-        const AircraftCfg::EntryRef entry = CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));
+        const AircraftCfg::EntryRef entry = entryOfRow(row);
         const QList<CfgWrites::KeyWrite> writes =
             FileAssign::plan(entry.section, ui.combo_Texture->currentText(), ui.combo_Model->currentText(),
                              ui.combo_Airfile->currentText(), entry.occurrence);

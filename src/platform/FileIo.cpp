@@ -287,4 +287,10 @@ Result clearReadOnly(const QString& path)
     return {};
 }
 
+bool remove(const QString& path)
+{
+    const ForgetLookups forget;
+    return QFile::remove(path);
+}
+
 } // namespace platform::fileio

@@ -54,4 +54,7 @@ Result patchBytes(const QString& path, qint64 offset, const QByteArray& data);
 // read-only attribute). Does nothing for writable files.
 Result clearReadOnly(const QString& path);
 
+// Removes a file (not a folder); false when there was none or it could not go.
+bool remove(const QString& path);
+
 } // namespace platform::fileio

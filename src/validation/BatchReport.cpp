@@ -1,10 +1,10 @@
 #include "validation/BatchReport.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "shared/AppInfo.h"
 
-#include <QFile>
 
 namespace BatchReport {
 
@@ -76,8 +76,7 @@ bool removeFolderLog(const QString& folder)
     bool removed = false;
     for (const QString& name :
          platform::paths::matchEntries(folder, u"zibcheck.log", platform::paths::EntryKind::Files))
-        removed = QFile::remove(platform::paths::join(folder, name)) || removed;
-    platform::paths::forgetLookups();
+        removed = platform::fileio::remove(platform::paths::join(folder, name)) || removed;
     return removed;
 }
 

@@ -207,13 +207,16 @@ Result Run::exec()
         qint32 lSectionCount = 0;
         m_ini.EnumerateAllSections(sSections, lSectionCount);
         // A section name that stands twice is two entries, each read from its own section.
-        QHash<QString, int> seenNames;
+        const QList<AircraftCfg::EntryRef> refs = AircraftCfg::entryRefs(sSections);
+        qsizetype entry = 0;
         for (qint32 lSection = 0; lSection < lSectionCount; ++lSection) {
             const QString& name = sSections[lSection];
             if (AircraftCfg::isEffectsSection(name) && flagOn(21) && m_in.airlinesFound)
                 effectsCheck(name);
-            if (AircraftCfg::isEntrySection(name))
-                collectEntry(name, seenNames[name.toCaseFolded()]++);
+            if (AircraftCfg::isEntrySection(name)) {
+                const AircraftCfg::EntryRef& ref = refs[entry++];
+                collectEntry(ref.section, ref.occurrence);
+            }
         }
         if (m_r.entries.isEmpty()) {
             m_r.status = Status::NoFltsimSection;
@@ -244,10 +247,8 @@ Result Run::exec()
         // A report left inside the aircraft folder by an older version is
         // stale; one that cannot be removed does no harm and is left.
         const QString staleLog = platform::paths::resolveUnder(m_folder, u"zibcheck.log");
-        if (QFileInfo(staleLog).isFile()) {
-            QFile::remove(staleLog);
-            platform::paths::forgetLookups();
-        }
+        if (QFileInfo(staleLog).isFile())
+            platform::fileio::remove(staleLog);
 
         m_r.emptyFolderBase = m_prefix;
         WalkScope scope(m_folder);
