@@ -25,8 +25,7 @@ void frm_Main::cmd_Effect_Update_Click()
         if (row < 0)
             throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
                                              QStringLiteral("No [fltsim.x] entry is selected"));
-        if (bConfirm && msgbox::MsgBox(QStringLiteral("Are you sure?"),
-                                       msgbox::vbYesNo | msgbox::vbQuestion) != msgbox::vbYes)
+        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
             return;
         if (!gridMatchesFile())
             return;

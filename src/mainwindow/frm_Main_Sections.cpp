@@ -26,15 +26,6 @@ bool frm_Main::applyRewrite(const SectionOps::Rewrite& plan)
     return true;
 }
 
-namespace {
-
-bool askedYes(const QString& question)
-{
-    return msgbox::MsgBox(question, msgbox::vbYesNo | msgbox::vbQuestion) == msgbox::vbYes;
-}
-
-} // namespace
-
 void frm_Main::FlightSimSectionDelete()
 {
     runtimeerror::runHandler(QStringLiteral("FlightSimSectionDelete"), [this] {
@@ -51,21 +42,23 @@ void frm_Main::FlightSimSectionDelete()
         const QList<int> ticked = ui.ListView1->tickedRows();
         QList<int> drop;
         if (ticked.size() > 1) {
-            if (bConfirm &&
-                !askedYes(QStringLiteral("About to delete several [fltsim.x] sections. Are you sure?")))
+            if (bConfirm && !msgbox::askedYes(
+                                QStringLiteral("About to delete several [fltsim.x] sections. Are you sure?")))
                 return;
             drop = ticked;
         } else if (ticked.size() == 1) {
             const int row = ticked.first();
-            if (bConfirm && !askedYes(QStringLiteral("About to delete section [") + QString::number(row) +
-                                      QStringLiteral("] = ") + ui.ListView1->rowText(row, 1) +
-                                      QStringLiteral(". Are you sure?")))
+            if (bConfirm &&
+                !msgbox::askedYes(QStringLiteral("About to delete section [") + QString::number(row) +
+                                  QStringLiteral("] = ") + ui.ListView1->rowText(row, 1) +
+                                  QStringLiteral(". Are you sure?")))
                 return;
             drop = ticked;
         } else {
-            if (bConfirm && !askedYes(QStringLiteral("About to delete section [") +
-                                      ui.ListView1->rowText(selected, 0) + QStringLiteral("] = ") +
-                                      ui.ListView1->rowText(selected, 1) + QStringLiteral(". Are you sure?")))
+            if (bConfirm &&
+                !msgbox::askedYes(QStringLiteral("About to delete section [") +
+                                  ui.ListView1->rowText(selected, 0) + QStringLiteral("] = ") +
+                                  ui.ListView1->rowText(selected, 1) + QStringLiteral(". Are you sure?")))
                 return;
             drop = {selected};
         }
@@ -77,7 +70,7 @@ void frm_Main::FlightSimSectionDelete()
 void frm_Main::FlightSimSectionRenumber()
 {
     runtimeerror::runHandler(QStringLiteral("FlightSimSectionRenumber"), [this] {
-        if (bConfirm && !askedYes(QStringLiteral("Are you sure?")))
+        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
             return;
         if (Renumber_fltsim())
             Dir1_Change();

@@ -20,15 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-
-bool confirmed(bool ask, const QString& question)
-{
-    return !ask || msgbox::MsgBox(question, msgbox::vbYesNo | msgbox::vbQuestion) == msgbox::vbYes;
-}
-
-} // namespace
-
 // ---- update-all commands ------------------------------------------------------
 
 void frm_Main::cmd_Update_all_atc_airline_Click()
@@ -98,7 +89,7 @@ void frm_Main::updateAll(UpdateAll::Member member)
 {
     const UpdateAll::MemberInfo& m = UpdateAll::info(member);
     runtimeerror::runHandler(QString::fromLatin1(m.procedure), [this, &m] {
-        if (!confirmed(bConfirm, QStringLiteral("Are you sure?")))
+        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
             return;
         if (!gridMatchesFile())
             return; // the ticked rows would name other entries now
@@ -171,7 +162,7 @@ void frm_Main::cmd_Associate_Click()
                              ui.combo_Airfile->currentText(), entry.occurrence);
         if (writes.isEmpty())
             return; // nothing chosen: the button is disabled then
-        if (!confirmed(bConfirm, QStringLiteral("Are you sure?")))
+        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
             return;
         if (!gridMatchesFile())
             return;
@@ -235,7 +226,7 @@ void frm_Main::switchAirType(AirTypeSwitch::Member member)
     if (!bAirReady)
         return;
     const AirTypeSwitch::MemberInfo& m = AirTypeSwitch::info(member);
-    if (!confirmed(bConfirm, QString::fromLatin1(m.question))) {
+    if (bConfirm && !msgbox::askedYes(QString::fromLatin1(m.question))) {
         showRememberedAirType();
         return;
     }

@@ -247,6 +247,11 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     return showMessageBox(call.prompt, style, call.title);
 }
 
+bool askedYes(const QString& question)
+{
+    return MsgBox(question, vbYesNo | vbQuestion) == vbYes;
+}
+
 int MsgBoxEx(QWidget* owner, const QString& title, const QString& prompt, const QString& yesCaption,
              const QString& noCaption)
 {

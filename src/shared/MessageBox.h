@@ -61,6 +61,9 @@ QList<int> buttonsOf(int style);
 // the box has one, OK on an OK-only box.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
 
+// Asks `question` in a Yes/No box with the question icon; true for Yes.
+bool askedYes(const QString& question);
+
 // Yes/No/Cancel question with the question icon whose first two buttons carry
 // `yesCaption` and `noCaption`. Returns vbYes (6), vbNo (7) or vbCancel (2,
 // also for Escape and the close box).
