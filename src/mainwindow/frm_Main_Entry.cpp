@@ -1,17 +1,15 @@
 // The entry display of the main window: a click, a double click and the
-// right button on the grid, the model header and the aircraft type.
+// right button on the grid, and the model header.
 #include "mainwindow/frm_Main.h"
 
 #include "editing/AircraftCfg.h"
 #include "editing/CfgWrites.h"
 #include "editing/frm_RightClick.h"
-#include "mainwindow/AirMdlFormat.h"
 #include "mainwindow/FolderLoad.h"
 #include "mainwindow/GridRules.h"
 #include "mainwindow/ModelLookup.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/VbColors.h"
-#include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
@@ -27,7 +25,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <QRadioButton>
 #include <QToolButton>
 
 #include "mainwindow/widgets/DescriptionEdit.h"
@@ -216,32 +213,4 @@ void frm_Main::ResizeGrid()
             ui.ListView1->autoSizeColumn(i);
     }
     ui.ListView1->autoSizeColumn(columns - 1);
-}
-
-void frm_Main::ReadAirFile()
-{
-    if (!sAirFile.isEmpty())
-        sAirFile = platform::paths::resolveUnder(folderPath(), QString(sAirFile + QStringLiteral(".air")));
-    if (sAirFile.isEmpty() || !platform::paths::regularFileExists(sAirFile)) {
-        bAirReady = true;
-        return;
-    }
-    bAirReady = false;
-    const airmdl::AirRead read = airmdl::readAirType(sAirFile);
-    m_airTypeShownFile = read.status == airmdl::AirStatus::Found ? sAirFile : QString();
-    if (read.status == airmdl::AirStatus::Found) {
-        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
-            opt->setEnabled(true);
-        QRadioButton* const buttons[] = {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI};
-        const int index = airmdl::airTypeIndex(read.record.type);
-        if (index > 0) {
-            buttons[index - 1]->setChecked(true);
-            iAirType = index;
-        }
-    } else {
-        ui.opt_ac_Nok->setChecked(true);
-        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
-            opt->setEnabled(false);
-    }
-    bAirReady = true;
 }
