@@ -45,23 +45,23 @@ bool sameKey(QStringView keyName, const char* lowerKey)
 }
 
 constexpr std::array<EntryKey, kEntryKeyCount> kEntryKeys = {{
-    {"title", 2, "txt_Title", ReadRule::Stripped},
-    {"atc_parking_types", 3, "lblSelections", ReadRule::StrippedUpper},
-    {"atc_parking_codes", 4, "txt_atc_ParkingCodes", ReadRule::Stripped},
-    {"ui_createdby", 5, "txt_ui_CreatedBy", ReadRule::Stripped},
-    {"ui_typerole", 6, "txt_ui_TypeRole", ReadRule::Stripped},
-    {"ui_manufacturer", 7, "txt_ui_Manufacturer", ReadRule::Stripped},
-    {"ui_type", 8, "txt_ui_Type", ReadRule::Stripped},
-    {"ui_variation", 9, "txt_ui_Variation", ReadRule::Stripped},
-    {"model", 10, "combo_Model", ReadRule::FileFolder},
-    {"sim", 11, "combo_Airfile", ReadRule::Stripped},
-    {"atc_id", 12, "txt_atc_Id", ReadRule::Stripped},
-    {"atc_flight_number", 13, "txt_atc_Flight_Number", ReadRule::Stripped},
-    {"atc_airline", 14, "txt_atc_Airline", ReadRule::Stripped},
-    {"atc_heavy", 15, "chk_atc_heavy", ReadRule::Stripped},
-    {"atc_model", 16, "txt_atc_Model", ReadRule::Stripped},
-    {"texture", 17, "combo_Texture", ReadRule::FileFolder},
-    {"description", 0, "txt_Description", ReadRule::Raw},
+    {"title", 2, ReadRule::Stripped},
+    {"atc_parking_types", 3, ReadRule::StrippedUpper},
+    {"atc_parking_codes", 4, ReadRule::Stripped},
+    {"ui_createdby", 5, ReadRule::Stripped},
+    {"ui_typerole", 6, ReadRule::Stripped},
+    {"ui_manufacturer", 7, ReadRule::Stripped},
+    {"ui_type", 8, ReadRule::Stripped},
+    {"ui_variation", 9, ReadRule::Stripped},
+    {"model", 10, ReadRule::FileFolder},
+    {"sim", 11, ReadRule::Stripped},
+    {"atc_id", 12, ReadRule::Stripped},
+    {"atc_flight_number", 13, ReadRule::Stripped},
+    {"atc_airline", 14, ReadRule::Stripped},
+    {"atc_heavy", 15, ReadRule::Stripped},
+    {"atc_model", 16, ReadRule::Stripped},
+    {"texture", 17, ReadRule::FileFolder},
+    {"description", 0, ReadRule::Raw},
 }};
 
 constexpr std::array<EffectSlot, kEffectSlotCount> kEffectSlots = {{
@@ -206,11 +206,6 @@ QString readEntryValue(int index, const QString& value)
         return value;
     }
     return value;
-}
-
-QString readEntryValue(QStringView keyName, const QString& value)
-{
-    return readEntryValue(entryKeyIndex(keyName), value);
 }
 
 QString fileFolderText(const QString& value)
@@ -381,26 +376,6 @@ QString effectWriteText(const QString& file, bool once)
 }
 
 // ---- Rows and sections ----------------------------------------------------
-
-QStringList entrySections(const QStringList& sectionNames)
-{
-    QStringList entries;
-    for (const QString& name : sectionNames) {
-        if (isEntrySection(name))
-            entries.append(name);
-    }
-    return entries;
-}
-
-std::optional<QString> sectionForRow(const QStringList& sectionNames, int row)
-{
-    int seen = 0;
-    for (const QString& name : sectionNames) {
-        if (isEntrySection(name) && ++seen == row)
-            return name;
-    }
-    return std::nullopt;
-}
 
 QList<EntryRef> entryRefs(const QStringList& sectionNames)
 {

@@ -48,7 +48,6 @@ struct EntryKey
 {
     const char* key;     // lower-case key name
     int column;          // grid column counted from 1 (1 is the section name); 0 for none
-    const char* control; // the edit control that shows it
     ReadRule rule;
 };
 
@@ -62,9 +61,8 @@ const std::array<EntryKey, kEntryKeyCount>& entryKeys();
 int entryKeyIndex(QStringView keyName);
 
 // The text shown for the value of the entry key `index` (see entryKeys()).
+// An index outside the table gives the comment-stripped value.
 QString readEntryValue(int index, const QString& value);
-// The same by key name; a key outside the table gives the comment-stripped value.
-QString readEntryValue(QStringView keyName, const QString& value);
 
 // The text a file key (model, texture) shows: comment stripped, every '/'
 // turned into '\', "<default>" when nothing is left.
@@ -148,13 +146,6 @@ EffectValue parseEffect(const QString& value);
 QString effectWriteText(const QString& file, bool once);
 
 // ---- Rows and sections ----------------------------------------------------
-
-// The entry sections among all section names, in file order: grid row r
-// (counted from 1) stands for element r - 1.
-QStringList entrySections(const QStringList& sectionNames);
-
-// The section name of grid row `row` (counted from 1), if there is such a row.
-std::optional<QString> sectionForRow(const QStringList& sectionNames, int row);
 
 // One entry section as the file holds it: its name and which copy of that
 // name it is (0 for the first, the one the profile functions find). Packs are

@@ -46,14 +46,6 @@ QList<AircraftCfg::EntryRef> targets(const QStringList& sectionNames, const QLis
 
 } // namespace
 
-QStringList targetSections(const QStringList& sectionNames, const QList<int>& tickedRows)
-{
-    QStringList out;
-    for (const AircraftCfg::EntryRef& ref : targets(sectionNames, tickedRows))
-        out.append(ref.section);
-    return out;
-}
-
 QList<CfgWrites::KeyWrite> plan(const QStringList& sectionNames, const QList<int>& tickedRows,
                                 const QString& key, const QString& value)
 {

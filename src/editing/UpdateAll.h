@@ -39,14 +39,11 @@ inline constexpr int kMemberCount = 9;
 const std::array<MemberInfo, kMemberCount>& members();
 const MemberInfo& info(Member member);
 
-// The entry sections (named as listed) that get the value: every entry
-// section when no row is ticked, otherwise those whose 0-based position among
-// the entry sections is a ticked row. Other sections are never chosen and do
-// not count; file order is kept.
-QStringList targetSections(const QStringList& sectionNames, const QList<int>& tickedRows);
-
-// One write of key = value into each target section, in file order; a
-// section name that stands twice gets a write into each copy that is a target.
+// One write of key = value into each entry section that gets the value, in
+// file order: every entry section when no row is ticked, otherwise those whose
+// 0-based position among the entry sections is a ticked row. Other sections
+// are never chosen and do not count; a section name that stands twice gets a
+// write into each copy that is a target.
 QList<CfgWrites::KeyWrite> plan(const QStringList& sectionNames, const QList<int>& tickedRows,
                                 const QString& key, const QString& value);
 

@@ -39,7 +39,6 @@ public:
         m_sSection = section;
         m_occurrence = occurrence;
     }
-    int Occurrence() const { return m_occurrence; }
 
     // The value of Key() in Section(); empty text when the file, the section
     // or the key is missing.

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/PathResolver.h"
+#include "platform/ProfileEngine.h"
 #include "shared/Globals.h"
 
 #include <QCoreApplication>
@@ -18,17 +19,6 @@ namespace {
 
 constexpr QChar kBlank = u' ';
 constexpr QChar kListSeparator = u'\u00A6'; // "¦"
-
-QString trimBlanks(QStringView text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == kBlank)
-        ++from;
-    while (to > from && text[to - 1] == kBlank)
-        --to;
-    return text.mid(from, to - from).toString();
-}
 
 // Lets waiting window events run while a file is read. Processing events after
 // every single line makes reading a long file crawl, so after the first line
@@ -181,7 +171,7 @@ platform::fileio::Result FileToArray(const QString& fileName, StringArray& array
 QString StripComment(const QString& text)
 {
     const qsizetype cut = text.indexOf(u"//");
-    return trimBlanks(cut < 0 ? QStringView(text) : QStringView(text).left(cut));
+    return platform::profile::callerName(cut < 0 ? text : text.left(cut));
 }
 
 qint32 CountDelimiters(const QString& text, const QString& delimiter)
@@ -221,7 +211,7 @@ int InStrNth(int n, const QString& text, const QString& search)
 
 QString CleanText(const QString& text, bool strict)
 {
-    QString s = trimBlanks(text);
+    QString s = platform::profile::callerName(text);
     if (strict) {
         s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         s.replace(u'\t', kBlank);

@@ -58,9 +58,6 @@ private slots:
             QCOMPARE(k.column, i < 16 ? i + 2 : 0);
             QCOMPARE(entryKeyIndex(QString::fromLatin1(k.key).toUpper()), i);
         }
-        QCOMPARE(QLatin1StringView(keys[0].control), QLatin1StringView("txt_Title"));
-        QCOMPARE(QLatin1StringView(keys[1].control), QLatin1StringView("lblSelections"));
-        QCOMPARE(QLatin1StringView(keys[13].control), QLatin1StringView("chk_atc_heavy"));
         QCOMPARE(entryKeyIndex(u"wing_span"), -1);
         QCOMPARE(entryKeyIndex(u""), -1);
     }
@@ -121,7 +118,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QString, value);
         QFETCH(QString, shown);
-        QCOMPARE(readEntryValue(key, value), shown);
+        QCOMPARE(readEntryValue(entryKeyIndex(key), value), shown);
     }
 
     void fileFolderWrite()
@@ -379,13 +376,23 @@ private slots:
     void rowsAndSections()
     {
         const QStringList names{"General", "fltsim.3", "effects", "FLTSIM.7", "exits", "Fltsim.1"};
-        QCOMPARE(entrySections(names), (QStringList{"fltsim.3", "FLTSIM.7", "Fltsim.1"}));
-        QCOMPARE(sectionForRow(names, 1), std::optional<QString>("fltsim.3"));
-        QCOMPARE(sectionForRow(names, 3), std::optional<QString>("Fltsim.1"));
-        QCOMPARE(sectionForRow(names, 0), std::nullopt);
-        QCOMPARE(sectionForRow(names, 4), std::nullopt);
-        QCOMPARE(sectionForRow({}, 1), std::nullopt);
-        QCOMPARE(entrySections({"general", "effects"}), QStringList{});
+        const auto sections = [](const QList<EntryRef>& refs) {
+            QStringList out;
+            for (const EntryRef& r : refs)
+                out.append(r.section);
+            return out;
+        };
+        const auto sectionAt = [](const QStringList& all, int row) -> std::optional<QString> {
+            const std::optional<EntryRef> ref = entryAt(all, row);
+            return ref ? std::optional<QString>(ref->section) : std::nullopt;
+        };
+        QCOMPARE(sections(entryRefs(names)), (QStringList{"fltsim.3", "FLTSIM.7", "Fltsim.1"}));
+        QCOMPARE(sectionAt(names, 0), std::optional<QString>("fltsim.3"));
+        QCOMPARE(sectionAt(names, 2), std::optional<QString>("Fltsim.1"));
+        QCOMPARE(sectionAt(names, -1), std::nullopt);
+        QCOMPARE(sectionAt(names, 3), std::nullopt);
+        QCOMPARE(sectionAt({}, 0), std::nullopt);
+        QCOMPARE(sections(entryRefs({"general", "effects"})), QStringList{});
         QCOMPARE(rowText("fltsim.3"), QStringLiteral("FLTSIM.3"));
         QCOMPARE(rowText("fltsim.0 // x"), QStringLiteral("FLTSIM.0"));
     }

@@ -33,7 +33,10 @@ private slots:
         QFETCH(QStringList, sections);
         QFETCH(QList<int>, ticked);
         QFETCH(QStringList, expected);
-        QCOMPARE(UpdateAll::targetSections(sections, ticked), expected);
+        QStringList targets;
+        for (const CfgWrites::KeyWrite& w : UpdateAll::plan(sections, ticked, "atc_id", "X"))
+            targets.append(w.section);
+        QCOMPARE(targets, expected);
     }
 
     void fileAssignment_data()

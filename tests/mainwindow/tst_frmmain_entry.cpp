@@ -292,6 +292,34 @@ private slots:
         QVERIFY(s.answers.calls().empty());
     }
 
+    void entryKeyFields_data()
+    {
+        QTest::addColumn<QByteArray>("keys");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("title") << QByteArray("title=Liner") << "txt_Title"
+                               << "Liner";
+        QTest::newRow("parking types") << QByteArray("title=A\r\natc_parking_types=gate") << "lblSelections"
+                                       << "GATE";
+        QTest::newRow("heavy") << QByteArray("title=A\r\natc_heavy=1") << "chk_atc_heavy"
+                               << "1";
+    }
+
+    void entryKeyFields()
+    {
+        QFETCH(QByteArray, keys);
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        Scene s("[fltsim.0]\r\n" + keys + "\r\n");
+        frm_Main& w = s.start();
+        const QWidget* shownIn = w.findChild<QWidget*>(field);
+        QVERIFY(shownIn);
+        if (const auto* box = qobject_cast<const QCheckBox*>(shownIn))
+            QCOMPARE(box->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), shown);
+        else
+            QCOMPARE(shownIn->property("text").toString(), shown);
+    }
+
     void atcHeavy_data()
     {
         QTest::addColumn<QByteArray>("value");
