@@ -381,9 +381,10 @@ QList<EntryRef> entryRefs(const QStringList& sectionNames)
 {
     QList<EntryRef> out;
     QHash<QString, int> seen;
-    for (const QString& name : sectionNames) {
+    for (qsizetype i = 0; i < sectionNames.size(); ++i) {
+        const QString& name = sectionNames[i];
         if (isEntrySection(name))
-            out.append({name, seen[name.toCaseFolded()]++});
+            out.append({name, seen[name.toCaseFolded()]++, static_cast<int>(i)});
     }
     return out;
 }

@@ -154,6 +154,7 @@ struct EntryRef
 {
     QString section;
     int occurrence = 0;
+    int sectionIndex = 0; // its place among all the section names
 };
 
 // The entry sections among all section names, in file order: grid row r

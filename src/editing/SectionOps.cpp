@@ -1,7 +1,5 @@
 #include "editing/SectionOps.h"
 
-#include "editing/AircraftCfg.h"
-
 #include <QSet>
 
 #include <functional>
@@ -27,23 +25,44 @@ int sectionEnd(const Lines& lines, int from)
     return i;
 }
 
+// Hands each entry section (its lines [from, end)) to `entry` and every line
+// outside them to `other`, in file order.
+void walkEntrySections(const Lines& lines, const std::function<void(int, int)>& entry,
+                       const std::function<void(const FileLine&)>& other)
+{
+    int i = 0;
+    while (i < lines.size()) {
+        if (!isEntryHeader(lines[i])) {
+            other(lines[i++]);
+            continue;
+        }
+        const int end = sectionEnd(lines, i);
+        entry(i, end);
+        i = end;
+    }
+}
+
 // Copies the lines, letting `rewrite` put each entry section (its lines
 // [from, end)) into the copy in its own way; other lines stay as they are.
 Lines rewriteEntrySections(const Lines& lines, const std::function<void(Lines&, int, int)>& rewrite)
 {
     Lines out;
     out.reserve(lines.size());
-    int i = 0;
-    while (i < lines.size()) {
-        if (!isEntryHeader(lines[i])) {
-            out.append(lines[i++]);
-            continue;
-        }
-        const int end = sectionEnd(lines, i);
-        rewrite(out, i, end);
-        i = end;
-    }
+    walkEntrySections(
+        lines, [&](int from, int end) { rewrite(out, from, end); },
+        [&](const FileLine& l) { out.append(l); });
     return out;
+}
+
+// The names of all section headers, in file order.
+QStringList headerNames(const Lines& lines)
+{
+    QStringList names;
+    for (const FileLine& l : lines) {
+        if (l.kind == Kind::Header)
+            names.append(l.name);
+    }
+    return names;
 }
 
 FileLine keyLine(const QString& key, const QString& value, const QString& end)
@@ -138,29 +157,42 @@ bool isEntryHeader(const platform::profile::FileLine& line)
     return line.kind == Kind::Header && AircraftCfg::isEntrySection(line.name);
 }
 
-QStringList entryNames(const Lines& lines)
+QList<AircraftCfg::EntryRef> entries(const Lines& lines)
+{
+    return AircraftCfg::entryRefs(headerNames(lines));
+}
+
+QStringList entryKeyNames(const Lines& lines)
 {
     QStringList names;
-    for (const FileLine& l : lines) {
-        if (isEntryHeader(l))
-            names.append(l.name);
-    }
+    walkEntrySections(
+        lines,
+        [&](int from, int end) {
+            for (int i = from + 1; i < end; ++i) {
+                if (lines[i].kind == Kind::Key)
+                    names.append(lines[i].name);
+            }
+        },
+        [](const FileLine&) {});
     return names;
 }
 
 Lines deleteEntries(const Lines& lines, const QList<int>& positions)
 {
-    const QSet<int> doomed(positions.cbegin(), positions.cend());
+    // The doomed entries as places among all the headers.
+    const QList<AircraftCfg::EntryRef> all = entries(lines);
+    QSet<int> doomed;
+    for (int p : positions) {
+        if (p >= 0 && p < all.size())
+            doomed.insert(all[p].sectionIndex);
+    }
     Lines out;
     out.reserve(lines.size());
-    int entry = -1;
+    int header = -1;
     bool dropping = false;
     for (const FileLine& l : lines) {
-        if (l.kind == Kind::Header) {
-            dropping = false;
-            if (isEntryHeader(l))
-                dropping = doomed.contains(++entry);
-        }
+        if (l.kind == Kind::Header)
+            dropping = doomed.contains(++header);
         if (dropping && (l.kind == Kind::Header || l.kind == Kind::Key))
             continue;
         out.append(l);
@@ -295,11 +327,11 @@ Rewrite planRenumber(const QString& cfgPath, const QList<EntryRef>& drop)
         return readFailure(cfgPath, read);
     // The grid was filled from the file when the folder was loaded; a file
     // changed since then could put another entry at a row's position.
-    const QStringList names = entryNames(read.lines);
+    const QList<AircraftCfg::EntryRef> present = entries(read.lines);
     QList<int> positions;
     for (const EntryRef& ref : drop) {
-        if (ref.position < 0 || ref.position >= names.size() ||
-            AircraftCfg::rowText(names[ref.position]) != ref.rowText) {
+        if (ref.position < 0 || ref.position >= present.size() ||
+            AircraftCfg::rowText(present[ref.position].section) != ref.rowText) {
             Rewrite r;
             r.ok = false;
             r.file = cfgPath;
@@ -345,10 +377,10 @@ QString gridMismatch(const QString& cfgPath, const QStringList& rowTexts)
     const platform::profile::FileLines read = platform::profile::readLines(cfgPath);
     if (!read.exists)
         return read.error.isEmpty() ? QStringLiteral("The file does not exist any more.") : read.error;
-    const QStringList names = entryNames(read.lines);
-    bool same = names.size() == rowTexts.size();
-    for (qsizetype i = 0; same && i < names.size(); ++i)
-        same = AircraftCfg::rowText(names[i]) == rowTexts[i];
+    const QList<AircraftCfg::EntryRef> present = entries(read.lines);
+    bool same = present.size() == rowTexts.size();
+    for (qsizetype i = 0; same && i < present.size(); ++i)
+        same = AircraftCfg::rowText(present[i].section) == rowTexts[i];
     return same ? QString() : kChangedSinceLoad;
 }
 

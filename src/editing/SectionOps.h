@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/AircraftCfg.h"
 #include "platform/ProfileEngine.h"
 
 #include <QList>
@@ -23,8 +24,12 @@ using Lines = QList<platform::profile::FileLine>;
 // counts them).
 bool isEntryHeader(const platform::profile::FileLine& line);
 
-// The entry section names in file order.
-QStringList entryNames(const Lines& lines);
+// The entry sections in file order, counted as the grid rows are.
+QList<AircraftCfg::EntryRef> entries(const Lines& lines);
+
+// The names of the key lines inside entry sections, in file order (a name
+// that stands in several sections stands as often).
+QStringList entryKeyNames(const Lines& lines);
 
 // Removes the entry sections at `positions` (counted from 0 among the entry
 // sections): their header and key lines go; comment, blank and other lines

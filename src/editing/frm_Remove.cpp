@@ -110,13 +110,7 @@ void frm_Remove::LoadList()
                        msgbox::vbOKOnly | msgbox::vbCritical);
         return;
     }
-    bool inEntry = false;
-    for (const platform::profile::FileLine& line : read.lines) {
-        if (line.kind == platform::profile::FileLine::Kind::Header)
-            inEntry = SectionOps::isEntryHeader(line);
-        if (!inEntry || line.kind != platform::profile::FileLine::Kind::Key)
-            continue;
-        QString name = line.name;
+    for (QString name : SectionOps::entryKeyNames(read.lines)) {
         if (!FindInList(List1, name))
             List1->addItem(name);
     }

@@ -140,10 +140,10 @@ private slots:
         QFETCH(QList<int>, rows);
         QFETCH(QByteArray, after);
         Cfg cfg(before);
-        const QStringList names = entryNames(platform::profile::readLines(cfg.path).lines);
+        const QList<AircraftCfg::EntryRef> present = entries(platform::profile::readLines(cfg.path).lines);
         QList<EntryRef> drop;
         for (int row : rows)
-            drop.append({row, names[row].toUpper()});
+            drop.append({row, present[row].section.toUpper()});
         land(planRenumber(cfg.path, drop));
         QCOMPARE(cfg.bytes(), after);
     }
