@@ -1,5 +1,6 @@
 #include "editing/AircraftCfg.h"
 
+#include "platform/HexDigit.h"
 #include "platform/PathResolver.h"
 #include "shared/modGlobal.h"
 
@@ -88,18 +89,6 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-int digitValue(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return 99;
-}
-
 // "&H" and "&O" literals give 16-bit numbers while they fit and 32-bit numbers
 // after that, both signed, as Basic reads them.
 double basedLiteral(const QString& s, qsizetype i, int base)
@@ -107,8 +96,8 @@ double basedLiteral(const QString& s, qsizetype i, int base)
     quint64 value = 0;
     bool any = false;
     for (; i < s.size(); ++i) {
-        const int d = digitValue(s[i]);
-        if (d >= base)
+        const int d = platform::hexDigit(s[i]);
+        if (d < 0 || d >= base)
             break;
         value = value * static_cast<quint64>(base) + static_cast<quint64>(d);
         any = true;

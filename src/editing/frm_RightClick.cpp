@@ -1,22 +1,22 @@
 #include "editing/frm_RightClick.h"
 
+#include "shared/FormControls.h"
+
 #include <QAction>
 #include <QMenu>
 
 namespace {
 
+using formcontrols::named;
+
 QMenu* popupMenu(QWidget* owner, const QString& name, const QString& title)
 {
-    auto* menu = new QMenu(title, owner);
-    menu->setObjectName(name);
-    return menu;
+    return named(new QMenu(title, owner), name);
 }
 
 QAction* popupItem(QMenu* menu, const QString& name, const QString& caption)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
+    return named(menu->addAction(caption), name);
 }
 
 } // namespace

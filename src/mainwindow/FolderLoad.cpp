@@ -103,11 +103,10 @@ Result load(const QString& folder, clsIniFile& ini)
     qint32 sectionCount = 0;
     ini.EnumerateAllSections(r.sections, sectionCount);
 
-    // The duplicate tests capitalise a value (a number stays as it is) and
-    // look for it among those seen so far. A title test also matches an empty
-    // title, as the per-section slot list it stands for always held an empty
-    // slot for the section being read.
-    const auto capitalised = [](QString v) { return modGlobal::IsNumeric(v) ? v : v.toUpper(); };
+    // The duplicate tests capitalise a value as IsInArray does (a number
+    // stays as it is) and look for it among those seen so far. A title test
+    // also matches an empty title, as the per-section slot list it stands for
+    // always held an empty slot for the section being read.
     QSet<QString> entryNames;
     QSet<QString> titles;
     // Sections that share a name are told apart by their occurrence.
@@ -128,7 +127,7 @@ Result load(const QString& folder, clsIniFile& ini)
             break;
         }
 
-        const QString upper = capitalised(name);
+        const QString upper = modGlobal::UpperUnlessNumeric(name);
         if (entryNames.contains(upper))
             r.statusNok = true;
         entryNames.insert(upper);
@@ -148,7 +147,7 @@ Result load(const QString& folder, clsIniFile& ini)
             // The table's names are in lower case: the key is the one matched.
             const QLatin1StringView lower(ek.key);
             if (lower == u"title") {
-                const QString t = capitalised(value);
+                const QString t = modGlobal::UpperUnlessNumeric(value);
                 if (t.isEmpty() || titles.contains(t))
                     r.statusNok = true;
                 titles.insert(t);

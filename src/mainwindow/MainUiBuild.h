@@ -7,9 +7,13 @@
 #include <QRadioButton>
 #include <QString>
 
+#include "shared/FormControls.h"
+
 // Small factories for building the main window's controls: each sets the
 // control's name, caption and tooltip in one call.
 namespace mainui {
+
+using formcontrols::named;
 
 inline QString arrayName(const QString& name, int index)
 {
@@ -19,8 +23,7 @@ inline QString arrayName(const QString& name, int index)
 inline QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& tip = {},
                            bool readOnly = false)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+    auto* edit = named(new QLineEdit(parent), name);
     edit->setToolTip(tip);
     edit->setReadOnly(readOnly);
     return edit;
@@ -29,8 +32,7 @@ inline QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& 
 inline QPushButton* button(QWidget* parent, const QString& name, const QString& caption,
                            const QString& tip = {})
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
+    auto* b = named(new QPushButton(caption, parent), name);
     b->setToolTip(tip);
     b->setAutoDefault(false);
     return b;
@@ -38,27 +40,28 @@ inline QPushButton* button(QWidget* parent, const QString& name, const QString& 
 
 inline QLabel* label(QWidget* parent, const QString& text, const QString& name = {})
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
+    return named(new QLabel(text, parent), name);
+}
+
+// A control with a caption of its own (check box, option button).
+template <class T>
+T* captioned(QWidget* parent, const QString& name, const QString& caption, const QString& tip)
+{
+    auto* c = named(new T(caption, parent), name);
+    c->setToolTip(tip);
+    return c;
 }
 
 inline QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
                            const QString& tip = {})
 {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setToolTip(tip);
-    return c;
+    return captioned<QCheckBox>(parent, name, caption, tip);
 }
 
 inline QRadioButton* option(QWidget* parent, const QString& name, const QString& caption,
                             const QString& tip = {})
 {
-    auto* o = new QRadioButton(caption, parent);
-    o->setObjectName(name);
-    o->setToolTip(tip);
-    return o;
+    return captioned<QRadioButton>(parent, name, caption, tip);
 }
 
 // A check box the user cannot change; the program still sets it.

@@ -274,6 +274,16 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
+    // Asks "Are you sure?" (when confirming is on), checks that the grid still
+    // matches the file and makes the backup (when that option is on); false
+    // when the command stops there.
+    bool readyToWrite();
+    // The selected grid row, or -1 after telling the user to select the entry
+    // that should be `purpose` ("deleted", "updated").
+    int selectedRowOrTell(const QString& purpose);
+    // The grid row of the entry the edit fields belong to: the one last shown,
+    // else the selected one; none at all stops the command as an invalid call.
+    int fieldsRow();
     // The section (and which copy of its name) that grid row `row` stands for.
     AircraftCfg::EntryRef entryOfRow(int row);
     // After a write: loads the folder again and shows the row once more (only

@@ -69,24 +69,19 @@ private:
 
 QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false)
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
+    QAction* action = named(menu->addAction(caption), name);
     action->setCheckable(checkable);
     return action;
 }
 
 QAction* separator(QMenu* menu, const QString& name)
 {
-    QAction* action = menu->addSeparator();
-    action->setObjectName(name);
-    return action;
+    return named(menu->addSeparator(), name);
 }
 
 QMenu* topMenu(QMenuBar* bar, const QString& name, const QString& caption)
 {
-    QMenu* menu = bar->addMenu(caption);
-    menu->setObjectName(name);
-    return menu;
+    return named(bar->addMenu(caption), name);
 }
 
 } // namespace

@@ -34,6 +34,36 @@ void frm_Main::reloadAndShow(int row)
     QApplication::processEvents();
 }
 
+bool frm_Main::readyToWrite()
+{
+    if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
+        return false;
+    if (!gridMatchesFile())
+        return false;
+    if (bAutoBackup)
+        makeBackupOrStop(oIni.path());
+    return true;
+}
+
+int frm_Main::selectedRowOrTell(const QString& purpose)
+{
+    const int row = ui.ListView1->selectedRow();
+    if (row < 0)
+        msgbox::MsgBox(QStringLiteral("You must select the [fltsim.x] entry which should be ") + purpose,
+                       msgbox::vbOKOnly | msgbox::vbInformation);
+    return row;
+}
+
+int frm_Main::fieldsRow()
+{
+    // The selection may have moved on by a single click since the entry was shown.
+    const int row = m_shownRow >= 0 ? m_shownRow : ui.ListView1->selectedRow();
+    if (row < 0)
+        throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
+                                         QStringLiteral("No [fltsim.x] entry is selected"));
+    return row;
+}
+
 AircraftCfg::EntryRef frm_Main::entryOfRow(int row)
 {
     return CfgWrites::entryOfRow(oIni, row, ui.ListView1->rowText(row, 0));

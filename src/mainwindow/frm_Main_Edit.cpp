@@ -16,18 +16,9 @@
 void frm_Main::cmd_cfg_Update_Click()
 {
     runtimeerror::runHandler(QStringLiteral("cmd_cfg_Update_Click"), [this] {
-        // The fields belong to the entry last shown; the selection may have
-        // moved on by a single click since.
-        const int row = m_shownRow >= 0 ? m_shownRow : ui.ListView1->selectedRow();
-        if (row < 0)
-            throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
-                                             QStringLiteral("No [fltsim.x] entry is selected"));
-        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
+        const int row = fieldsRow();
+        if (!readyToWrite())
             return;
-        if (!gridMatchesFile())
-            return;
-        if (bAutoBackup)
-            makeBackupOrStop(oIni.path());
 
         const WriteBack::RadiusPlan radius = WriteBack::planRadius(ui.txt_FS9Radius->text(), vRadiusOrg);
         if (radius.action != WriteBack::RadiusPlan::Action::None) {

@@ -19,18 +19,9 @@
 void frm_Main::cmd_Effect_Update_Click()
 {
     runtimeerror::runHandler(QStringLiteral("cmd_Effect_Update_Click"), [this] {
-        // The description box belongs to the entry last shown; the selection
-        // may have moved on by a single click since.
-        const int row = m_shownRow >= 0 ? m_shownRow : ui.ListView1->selectedRow();
-        if (row < 0)
-            throw runtimeerror::RuntimeError(runtimeerror::kInvalidCall,
-                                             QStringLiteral("No [fltsim.x] entry is selected"));
-        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
+        const int row = fieldsRow();
+        if (!readyToWrite())
             return;
-        if (!gridMatchesFile())
-            return;
-        if (bAutoBackup)
-            makeBackupOrStop(oIni.path());
 
         EffectsUpdate::Request request;
         const AircraftCfg::EntryRef entry = entryOfRow(row);

@@ -46,24 +46,17 @@ void frm_Main::combo_Airfile_Click()
 void frm_Main::cmd_Associate_Click()
 {
     runtimeerror::runHandler(QStringLiteral("cmd_Associate_Click"), [this] {
-        const int row = ui.ListView1->selectedRow();
-        if (row < 0) {
-            msgbox::MsgBox(QStringLiteral("You must select the [fltsim.x] entry which should be updated"),
-                           msgbox::vbOKOnly | msgbox::vbInformation);
+        const int row = selectedRowOrTell(QStringLiteral("updated"));
+        if (row < 0)
             return;
-        }
         const AircraftCfg::EntryRef entry = entryOfRow(row);
         const QList<CfgWrites::KeyWrite> writes =
             FileAssign::plan(entry.section, ui.combo_Texture->currentText(), ui.combo_Model->currentText(),
                              ui.combo_Airfile->currentText(), entry.occurrence);
         if (writes.isEmpty())
             return; // nothing chosen: the button is disabled then
-        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
+        if (!readyToWrite())
             return;
-        if (!gridMatchesFile())
-            return;
-        if (bAutoBackup)
-            makeBackupOrStop(oIni.path());
         const CfgWrites::Outcome outcome = CfgWrites::writeAll(oIni, writes);
         if (!outcome.ok) {
             // The lists keep their choice for another try.

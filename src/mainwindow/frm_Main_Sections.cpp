@@ -29,12 +29,9 @@ bool frm_Main::applyRewrite(const SectionOps::Rewrite& plan)
 void frm_Main::FlightSimSectionDelete()
 {
     runtimeerror::runHandler(QStringLiteral("FlightSimSectionDelete"), [this] {
-        const int selected = ui.ListView1->selectedRow();
-        if (selected < 0) {
-            msgbox::MsgBox(QStringLiteral("You must select the [fltsim.x] entry which should be deleted"),
-                           msgbox::vbOKOnly | msgbox::vbInformation);
+        const int selected = selectedRowOrTell(QStringLiteral("deleted"));
+        if (selected < 0)
             return;
-        }
         // The copy is made before any question is asked.
         if (bAutoBackup)
             makeBackupOrStop(oIni.path());

@@ -2,6 +2,7 @@
 
 // The text of Wine's registry files, line by line: quoted names with their
 // escapes and the value lines below a key. Used by WineRegistry only.
+#include "platform/HexDigit.h"
 #include "platform/WineRegistry.h"
 
 #include <QByteArrayView>
@@ -18,18 +19,6 @@ inline constexpr QLatin1StringView kHeader("WINE REGISTRY Version 2");
 inline bool isBlankByte(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
-}
-
-inline int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
 }
 
 // The control character of a one-letter escape (\a \b \e \f \n \r \t \v), else 0.

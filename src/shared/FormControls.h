@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class QWidget;
 
@@ -14,5 +15,13 @@ namespace formcontrols {
 // and the parts Qt builds inside a control (a combo box's list, a scroll
 // area's viewport and bars, a tab widget's tab bar, objects named "qt_...").
 QList<QWidget*> ControlsOf(QWidget* window);
+
+// Gives what a window is built from (a control, a menu, an action) its object
+// name, by which code and tests find it, and hands it back.
+template <class T> T* named(T* object, const QString& name)
+{
+    object->setObjectName(name);
+    return object;
+}
 
 } // namespace formcontrols

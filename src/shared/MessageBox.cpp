@@ -285,28 +285,30 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
-QString GetOpenFileName(QWidget* owner, const FileDialog& dialog)
+namespace {
+
+QString fileDialog(QWidget* owner, const FileDialog& dialog, bool save)
 {
     Call call;
-    call.kind = Kind::OpenFile;
+    call.kind = save ? Kind::SaveFile : Kind::OpenFile;
     call.title = dialog.title;
     call.dialog = dialog;
     if (g_script)
         return scripted(call).text;
     requireGui(call);
-    return showFileDialog(owner, dialog, false);
+    return showFileDialog(owner, dialog, save);
+}
+
+} // namespace
+
+QString GetOpenFileName(QWidget* owner, const FileDialog& dialog)
+{
+    return fileDialog(owner, dialog, false);
 }
 
 QString GetSaveFileName(QWidget* owner, const FileDialog& dialog)
 {
-    Call call;
-    call.kind = Kind::SaveFile;
-    call.title = dialog.title;
-    call.dialog = dialog;
-    if (g_script)
-        return scripted(call).text;
-    requireGui(call);
-    return showFileDialog(owner, dialog, true);
+    return fileDialog(owner, dialog, true);
 }
 
 QString qtFilter(const QString& classicFilter)

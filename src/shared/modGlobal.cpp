@@ -288,20 +288,18 @@ bool IsNumeric(const QString& text)
     return i == s.size();
 }
 
+QString UpperUnlessNumeric(const QString& value)
+{
+    return IsNumeric(value) ? value : value.toUpper();
+}
+
 bool IsInArray(QString& value, const StringArray& list)
 {
     if (!list)
         return false;
-    if (!IsNumeric(value))
-        value = value.toUpper();
+    value = UpperUnlessNumeric(value);
     // Whole elements only: "3" must not match "13".
     return list->contains(value);
-}
-
-bool IsInArray(qint64 value, const StringArray& list)
-{
-    QString text = QString::number(value);
-    return IsInArray(text, list);
 }
 
 bool IsInArrayLower(QString& value, const StringArray& list)
@@ -313,10 +311,15 @@ bool IsInArrayLower(QString& value, const StringArray& list)
     return list->contains(value);
 }
 
+// A number is looked up as it stands, in either letter case.
+bool IsInArray(qint64 value, const StringArray& list)
+{
+    return list && list->contains(QString::number(value));
+}
+
 bool IsInArrayLower(qint64 value, const StringArray& list)
 {
-    QString text = QString::number(value);
-    return IsInArrayLower(text, list);
+    return IsInArray(value, list);
 }
 
 bool IsInPipeList(const StringArray& list, const QString& search)

@@ -64,6 +64,10 @@ qint32 CountCommas(const QString& text);
 // sign, digits with one '.', an exponent, or a "&H"/"&O" literal.
 bool IsNumeric(const QString& text);
 
+// The value in capitals unless it reads as a number: the form IsInArray looks
+// values up in.
+QString UpperUnlessNumeric(const QString& value);
+
 // Whether `value` equals one whole element of `list`. A non-numeric value is
 // first replaced by its capitals in the caller's variable, so it can only match
 // elements written in capitals. A list without storage gives false and leaves

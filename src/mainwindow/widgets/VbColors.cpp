@@ -50,19 +50,16 @@ void setBackColor(QWidget* widget, const QColor& color)
             break;
         }
     }
-    if (same) {
-        if (role != QPalette::Base && !widget->autoFillBackground())
-            widget->setAutoFillBackground(true);
-        return;
+    if (!same) {
+        QPalette palette = current;
+        // All colour groups, so a disabled or unfocused field keeps the colour
+        // the program gave it.
+        palette.setColor(role, color);
+        widget->setPalette(palette);
     }
-    QPalette palette = current;
-    // All colour groups, so a disabled or unfocused field keeps the colour the
-    // program gave it.
-    palette.setColor(role, color);
-    widget->setPalette(palette);
     // Text fields and views paint their Base area themselves; the others only
     // fill their background when asked to.
-    if (role != QPalette::Base)
+    if (role != QPalette::Base && !widget->autoFillBackground())
         widget->setAutoFillBackground(true);
 }
 

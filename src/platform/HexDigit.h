@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QChar>
+
+namespace platform {
+
+// The value of a hexadecimal digit (either letter case), or -1 for any other
+// character.
+inline int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace platform
