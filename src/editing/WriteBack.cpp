@@ -6,6 +6,7 @@
 #include "platform/ProfileEngine.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 namespace WriteBack {
 
@@ -23,27 +24,33 @@ QList<QPair<QString, QString>> entryKeyList(const QStringList& texts, bool heavy
 
 namespace {
 
-// Whether the key's line (in the given copy of the section name, first key of
-// the name, as a read finds it) reads as `value` only because the read took a
-// pair of quotes away: writing the same value back would lose them.
-bool readsUnquoted(const platform::profile::FileLines& file, const CfgWrites::KeyWrite& w)
+using platform::profile::FileLine;
+
+// Where a read finds a key: section name and key name (letter case ignored)
+// and which copy of the section name.
+QString keyPlace(const QString& section, int copy, const QString& key)
 {
-    using Kind = platform::profile::FileLine::Kind;
-    const QString s = platform::profile::callerName(w.section);
-    const QString k = platform::profile::callerName(w.key);
-    int copiesSeen = 0;
-    bool inSection = false;
-    for (const platform::profile::FileLine& line : file.lines) {
-        if (line.kind == Kind::Header) {
-            if (inSection)
-                return false;
-            if (line.name.compare(s, Qt::CaseInsensitive) == 0)
-                inSection = copiesSeen++ == w.occurrence;
-        } else if (inSection && line.kind == Kind::Key && line.name.compare(k, Qt::CaseInsensitive) == 0) {
-            return line.value == w.value && SectionOps::valueText(line) != line.value;
+    return section.toCaseFolded() + u'\0' + QString::number(copy) + u'\0' + key.toCaseFolded();
+}
+
+// The line a read finds for each key of each section copy: the first of its name.
+QHash<QString, const FileLine*> firstKeyLines(const QList<FileLine>& lines)
+{
+    QHash<QString, const FileLine*> first;
+    QHash<QString, int> copies;
+    QString section;
+    int copy = -1;
+    for (const FileLine& line : lines) {
+        if (line.kind == FileLine::Kind::Header) {
+            section = line.name;
+            copy = copies[section.toCaseFolded()]++;
+        } else if (line.kind == FileLine::Kind::Key && copy >= 0) {
+            const QString place = keyPlace(section, copy, line.name);
+            if (!first.contains(place))
+                first.insert(place, &line);
         }
     }
-    return false;
+    return first;
 }
 
 } // namespace
@@ -51,9 +58,16 @@ bool readsUnquoted(const platform::profile::FileLines& file, const CfgWrites::Ke
 QList<CfgWrites::KeyWrite> keepUnchangedQuoted(const QString& cfgPath, const QList<CfgWrites::KeyWrite>& writes)
 {
     const platform::profile::FileLines file = platform::profile::readLines(cfgPath);
+    if (!file.exists)
+        return writes;
+    const QHash<QString, const FileLine*> first = firstKeyLines(file.lines);
     QList<CfgWrites::KeyWrite> out;
     for (const CfgWrites::KeyWrite& w : writes) {
-        if (!file.exists || !readsUnquoted(file, w))
+        // A line that reads as the value only because the read took a pair of
+        // quotes away would lose them if the same value were written back.
+        const FileLine* line = first.value(keyPlace(platform::profile::callerName(w.section), w.occurrence,
+                                                    platform::profile::callerName(w.key)));
+        if (!line || line->value != w.value || SectionOps::valueText(*line) == line->value)
             out.append(w);
     }
     return out;

@@ -114,14 +114,14 @@ frm_ParkingCode::frm_ParkingCode(QLineEdit* codesField, QWidget* parent)
     connect(CancelButton, &QPushButton::clicked, this, &frm_ParkingCode::CancelButton_Click);
 }
 
-void frm_ParkingCode::Form_Load(const QString& programFolder)
+void frm_ParkingCode::Form_Load(const QString& programFolder, const QString& database)
 {
     balloontips::SetUpToolTips(this, globals::gbToolTips);
     sAppPath = QDir(programFolder).absolutePath();
     if (!sAppPath.endsWith(u'/'))
         sAppPath += u'/';
 
-    const QString path = ParkingCodes::findDatabase(sAppPath);
+    const QString path = database.isEmpty() ? ParkingCodes::findDatabase(sAppPath) : database;
     const ParkingCodes::Listing listing =
         path.isEmpty() ? ParkingCodes::Listing{} : ParkingCodes::readDatabase(path);
     if (!listing.ok) {

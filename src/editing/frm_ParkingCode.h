@@ -37,9 +37,10 @@ public:
     // The program folder, ending with a separator.
     QString sAppPath;
 
-    // Reads the airline list from parkingspecs.mdb in `programFolder` and shows
-    // it. A list that cannot be read is reported and leaves the grid empty.
-    void Form_Load(const QString& programFolder);
+    // Reads the airline list from parkingspecs.mdb in `programFolder` (or from
+    // `database`, when the caller has found the file already) and shows it. A
+    // list that cannot be read is reported and leaves the grid empty.
+    void Form_Load(const QString& programFolder, const QString& database = {});
     // A click on grid row `row` (0 = the first airline).
     void MSHFlexGrid1_Click(int row);
     void txt_FilterParkingCodes_Change();

@@ -4,7 +4,6 @@
 #include <QTimer>
 
 #include "about/ProgramIcon.h"
-#include "editing/ParkingCodes.h"
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/ListView.h"
 #include "shared/AppInfo.h"
@@ -20,8 +19,7 @@ namespace {
 void reportStartAndQuit(frm_Main& window)
 {
     std::printf("entries: %d\nmanual: %s\nparking codes: %s\n", int(window.ui.ListView1->rowCount()),
-                qPrintable(window.sManualFile),
-                qPrintable(ParkingCodes::findDatabase(window.parkingCodeFolder())));
+                qPrintable(window.sManualFile), qPrintable(window.parkingCodeDatabase()));
     std::fflush(stdout);
     QCoreApplication::exit(window.isVisible() ? 0 : 1);
 }

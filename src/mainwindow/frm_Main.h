@@ -196,8 +196,8 @@ public:
     // folder, else the installed data folder (tests point it at a folder of
     // their own).
     QString sParkingCodeFolder;
-    // The folder parkingspecs.mdb is read from.
-    QString parkingCodeFolder() const;
+    // The parkingspecs.mdb that is read (empty when there is none).
+    QString parkingCodeDatabase() const;
 
 private:
     // Context of the connection to the application's focus changes: it goes

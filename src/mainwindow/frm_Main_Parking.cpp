@@ -7,6 +7,7 @@
 #include "shared/MessageBox.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,27 +56,25 @@ void frm_Main::Form_Click()
     ui.lstParking->hide();
 }
 
-QString frm_Main::parkingCodeFolder() const
+QString frm_Main::parkingCodeDatabase() const
 {
     if (!sParkingCodeFolder.isEmpty())
-        return sParkingCodeFolder;
+        return ParkingCodes::findDatabase(sParkingCodeFolder);
     // Beside the program (a build folder), else in the installed data folder.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!ParkingCodes::findDatabase(programFolder).isEmpty())
-        return programFolder;
-    return appinfo::installedDataFolder();
+    const QString beside = ParkingCodes::findDatabase(QCoreApplication::applicationDirPath());
+    return beside.isEmpty() ? ParkingCodes::findDatabase(appinfo::installedDataFolder()) : beside;
 }
 
 void frm_Main::cmd_ParkingCodes_Click()
 {
-    const QString folder = parkingCodeFolder();
-    if (ParkingCodes::findDatabase(folder).isEmpty()) {
+    const QString database = parkingCodeDatabase();
+    if (database.isEmpty()) {
         msgbox::MsgBox(QStringLiteral("The file 'parkingspecs.mdb' is missing in your installation folder. "
                                       "Re-install Fernquill or copy the file back to fix this issue."),
                        msgbox::vbOKOnly | msgbox::vbCritical);
         return;
     }
     frm_ParkingCode picker(ui.txt_atc_ParkingCodes, this);
-    picker.Form_Load(folder);
+    picker.Form_Load(QFileInfo(database).absolutePath(), database);
     picker.exec();
 }
