@@ -206,6 +206,17 @@ std::optional<quint32> revision(const WindowsInfo& info)
     return info.build;
 }
 
+namespace {
+
+// A server release: the web edition by its name alone, the others followed by
+// their product text.
+QString serverRelease(const WindowsInfo& info, const QString& webName, const QString& name)
+{
+    return info.productInfo == kProductWebServer ? webName : name + productInfoString(info.productInfo);
+}
+
+} // namespace
+
 QString windowsName(const WindowsInfo& info)
 {
     QString name = QStringLiteral("Microsoft Windows");
@@ -263,19 +274,14 @@ QString windowsName(const WindowsInfo& info)
         name += QStringLiteral(" Vista ") + productInfoString(info.productInfo);
         break;
     case 10:
-        if (info.productInfo == kProductWebServer)
-            name += QStringLiteral(" Web Server 2008 ");
-        else
-            name += QStringLiteral(" Server 2008 ") + productInfoString(info.productInfo);
+        name += serverRelease(info, QStringLiteral(" Web Server 2008 "), QStringLiteral(" Server 2008 "));
         break;
     case 11:
         name += QStringLiteral(" 7 ") + productInfoString(info.productInfo);
         break;
     case 12:
-        if (info.productInfo == kProductWebServer)
-            name += QStringLiteral(" Web Server 2008 R2");
-        else
-            name += QStringLiteral(" Server 2008 R2 ") + productInfoString(info.productInfo);
+        name +=
+            serverRelease(info, QStringLiteral(" Web Server 2008 R2"), QStringLiteral(" Server 2008 R2 "));
         break;
     default:
         break;

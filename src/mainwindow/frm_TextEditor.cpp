@@ -90,8 +90,7 @@ QString diskPath(const QString& path)
 
 QAction* menuItem(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& keys = {})
 {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
+    QAction* action = formcontrols::named(menu->addAction(caption), name);
     action->setShortcut(keys);
     return action;
 }
@@ -162,8 +161,7 @@ void frm_TextEditor::buildUi()
     connect(txtData, &QPlainTextEdit::textChanged, this, &frm_TextEditor::txtData_Change);
 
     QMenuBar* bar = menuBar();
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile = formcontrols::named(bar->addMenu(QStringLiteral("&File")), QStringLiteral("mnuFile"));
     mnuFileNew = menuItem(mnuFile, QStringLiteral("mnuFileNew"), QStringLiteral("&New"),
                           QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuFileOpen = menuItem(mnuFile, QStringLiteral("mnuFileOpen"), QStringLiteral("&Open..."),
@@ -171,17 +169,15 @@ void frm_TextEditor::buildUi()
     mnuFileSave = menuItem(mnuFile, QStringLiteral("mnuFileSave"), QStringLiteral("&Save"),
                            QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuFileSaveAs = menuItem(mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As..."));
-    mnuFileMRU[0] = mnuFile->addSeparator();
-    mnuFileMRU[0]->setObjectName(mainui::arrayName(QStringLiteral("mnuFileMRU"), 0));
+    mnuFileMRU[0] =
+        formcontrols::named(mnuFile->addSeparator(), mainui::arrayName(QStringLiteral("mnuFileMRU"), 0));
     mnuFileMRU[0]->setText(QStringLiteral("-"));
     mnuFileMRU[0]->setVisible(false);
-    mnuFileSep = mnuFile->addSeparator();
-    mnuFileSep->setObjectName(QStringLiteral("mnuFileSep"));
+    mnuFileSep = formcontrols::named(mnuFile->addSeparator(), QStringLiteral("mnuFileSep"));
     mnuFileSep->setText(QStringLiteral("-"));
     mnuFileExit = menuItem(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"));
 
-    mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
-    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEdit = formcontrols::named(bar->addMenu(QStringLiteral("&Edit")), QStringLiteral("mnuEdit"));
     mnuSelectAll = menuItem(mnuEdit, QStringLiteral("mnuSelectAll"), QStringLiteral("&Select All"),
                             QKeySequence(Qt::CTRL | Qt::Key_A));
     mnuEditCut = menuItem(mnuEdit, QStringLiteral("mnuEditCut"), QStringLiteral("Cu&t"),
@@ -191,8 +187,7 @@ void frm_TextEditor::buildUi()
     mnuEditPaste = menuItem(mnuEdit, QStringLiteral("mnuEditPaste"), QStringLiteral("&Paste"),
                             QKeySequence(Qt::CTRL | Qt::Key_V));
 
-    mnuSearch = bar->addMenu(QStringLiteral("&Search"));
-    mnuSearch->setObjectName(QStringLiteral("mnuSearch"));
+    mnuSearch = formcontrols::named(bar->addMenu(QStringLiteral("&Search")), QStringLiteral("mnuSearch"));
     mnuSearchFind = menuItem(mnuSearch, QStringLiteral("mnuSearchFind"), QStringLiteral("&Find..."),
                              QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuSearchFindAgain = menuItem(mnuSearch, QStringLiteral("mnuSearchFindAgain"),

@@ -34,16 +34,10 @@ std::optional<QByteArray> parseHexList(QStringView text)
                 break;
             return std::nullopt;
         }
-        if (tok.size() > 2)
+        const std::optional<quint32> v = tok.size() > 2 ? std::nullopt : hexNumber(tok);
+        if (!v)
             return std::nullopt;
-        int v = 0;
-        for (QChar c : tok) {
-            const int d = hexDigit(c);
-            if (d < 0)
-                return std::nullopt;
-            v = v * 16 + d;
-        }
-        out.append(char(v));
+        out.append(char(*v));
     }
     return out;
 }
@@ -113,15 +107,11 @@ public:
         }
         if (rest.startsWith(u"dword:")) {
             const QStringView digits = rest.mid(6).trimmed();
-            if (digits.isEmpty() || digits.size() > 8)
+            const std::optional<quint32> number =
+                digits.isEmpty() || digits.size() > 8 ? std::nullopt : hexNumber(digits);
+            if (!number)
                 return std::nullopt;
-            quint32 n = 0;
-            for (QChar c : digits) {
-                const int d = hexDigit(c);
-                if (d < 0)
-                    return std::nullopt;
-                n = n * 16 + quint32(d);
-            }
+            const quint32 n = *number;
             if (cutOff())
                 return std::nullopt;
             v.type = regtype::Dword;

@@ -7,6 +7,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <utility>
+
 namespace msgbox {
 
 namespace {
@@ -60,46 +62,30 @@ QWidget* parentFor(QWidget* owner)
     return owner ? owner : QApplication::activeWindow();
 }
 
+// The results and the Qt buttons that give them.
+constexpr std::pair<int, QMessageBox::StandardButton> kButtons[] = {
+    {vbOK, QMessageBox::Ok},       {vbCancel, QMessageBox::Cancel}, {vbAbort, QMessageBox::Abort},
+    {vbRetry, QMessageBox::Retry}, {vbIgnore, QMessageBox::Ignore}, {vbYes, QMessageBox::Yes},
+    {vbNo, QMessageBox::No},
+};
+
 QMessageBox::StandardButton standardFor(int result)
 {
-    switch (result) {
-    case vbOK:
-        return QMessageBox::Ok;
-    case vbCancel:
-        return QMessageBox::Cancel;
-    case vbAbort:
-        return QMessageBox::Abort;
-    case vbRetry:
-        return QMessageBox::Retry;
-    case vbIgnore:
-        return QMessageBox::Ignore;
-    case vbYes:
-        return QMessageBox::Yes;
-    case vbNo:
-        return QMessageBox::No;
-    default:
-        return QMessageBox::NoButton;
+    for (const auto& [r, button] : kButtons) {
+        if (r == result)
+            return button;
     }
+    return QMessageBox::NoButton;
 }
 
+// Any other button (none, the close box) counts as Cancel.
 int resultFor(QMessageBox::StandardButton button)
 {
-    switch (button) {
-    case QMessageBox::Ok:
-        return vbOK;
-    case QMessageBox::Abort:
-        return vbAbort;
-    case QMessageBox::Retry:
-        return vbRetry;
-    case QMessageBox::Ignore:
-        return vbIgnore;
-    case QMessageBox::Yes:
-        return vbYes;
-    case QMessageBox::No:
-        return vbNo;
-    default:
-        return vbCancel;
+    for (const auto& [r, b] : kButtons) {
+        if (b == button)
+            return r;
     }
+    return vbCancel;
 }
 
 QMessageBox::Icon iconFor(int style)
