@@ -143,6 +143,13 @@ void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
         while (area && area != window && isPlaced(area, window))
             area = area->parentWidget();
         r.area = area;
+        const qint32 areaIndex = area && area != window ? FindControlIndex(area, window) : -1;
+        if (areaIndex >= 0) {
+            const ControlRecord& areaRecord = gControlRecords[size_t(areaIndex)];
+            r.areaReference = QSize(areaRecord.width, areaRecord.height);
+        } else {
+            r.areaReference.reset();
+        }
     }
 }
 
@@ -150,11 +157,10 @@ void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
 // area since registration (for the client area the window's own).
 std::pair<qint32, qint32> areaPercents(const ControlRecord& r, QWidget* window)
 {
-    const qint32 index = r.area && r.area != window ? FindControlIndex(r.area, window) : -1;
-    if (index < 0)
+    if (!r.area || !r.areaReference)
         return {FormWidthPercent(window), FormHeightPercent(window)};
-    const ControlRecord& area = gControlRecords[size_t(index)];
-    return {Percent(r.area->width(), area.width), Percent(r.area->height(), area.height)};
+    return {Percent(r.area->width(), r.areaReference->width()),
+            Percent(r.area->height(), r.areaReference->height())};
 }
 
 void placeControl(QWidget* control, const ControlRecord& r, QWidget* window)

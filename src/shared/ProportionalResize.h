@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -66,6 +68,9 @@ struct ControlRecord
     // place (the client area, a tab page): the control's geometry follows the
     // change of its size.
     QPointer<QWidget> area;
+    // The area's size when it was registered; none when the area has no record
+    // of its own (the client area), which follows the window's percentages.
+    std::optional<QSize> areaReference;
 };
 
 // Where a control goes at the given percentages.
