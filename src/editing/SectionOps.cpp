@@ -291,20 +291,9 @@ Lines removeKeys(const Lines& lines, const QStringList& keys, int* deletions)
 
 QString valueText(const platform::profile::FileLine& line)
 {
-    const qsizetype eq = line.text.indexOf(u'=');
-    if (line.kind != Kind::Key || eq < 0)
+    if (line.kind != Kind::Key || line.quote.isNull())
         return line.value;
-    const auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\v'; };
-    qsizetype from = eq + 1;
-    qsizetype to = line.text.size();
-    while (from < to && blank(line.text[from]))
-        ++from;
-    while (to > from && blank(line.text[to - 1]))
-        --to;
-    const QStringView raw = QStringView(line.text).mid(from, to - from);
-    const bool quoted = raw.size() == line.value.size() + 2 && (raw.front() == u'"' || raw.front() == u'\'') &&
-                        raw.back() == raw.front() && raw.mid(1, raw.size() - 2) == line.value;
-    return quoted ? raw.toString() : line.value;
+    return line.quote + line.value + line.quote;
 }
 
 QString joinLines(const Lines& lines)

@@ -210,6 +210,7 @@ FileLines readLines(const QString& path)
             f.kind = FileLine::Kind::Key;
             f.name = keyName(*p, l).toString();
             f.value = keyValue(*p, l);
+            f.quote = keyValueQuote(*p, l);
             break;
         case LineKind::Text:
             f.kind = FileLine::Kind::Text;

@@ -88,6 +88,7 @@ struct FileLine
     QString end;   // "\r\n", "\n", "\r", or empty for a last line without one
     QString name;  // Header: the section name; Key: the key name, as reads and lists give them
     QString value; // Key: the value as a read returns it, whatever its length
+    QChar quote;   // Key: the quote the read took from around the value (null when none)
 };
 
 struct FileLines

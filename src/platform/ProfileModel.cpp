@@ -134,12 +134,30 @@ QStringView keyName(const Doc& d, const Line& l)
     return cutAtNul(trimBlanks(d.view(l.start, l.eq)));
 }
 
+namespace {
+
+bool isQuoted(QStringView v)
+{
+    return v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front();
+}
+
+} // namespace
+
 QString keyValue(const Doc& d, const Line& l)
 {
     QStringView v = trimBlanks(d.view(l.eq + 1, l.contentEnd));
-    if (v.size() >= 2 && (v.front() == u'"' || v.front() == u'\'') && v.back() == v.front())
+    if (isQuoted(v))
         v = v.mid(1, v.size() - 2);
     return cutAtNul(v).toString();
+}
+
+QChar keyValueQuote(const Doc& d, const Line& l)
+{
+    const QStringView v = trimBlanks(d.view(l.eq + 1, l.contentEnd));
+    // A NUL inside cuts the value short: then the quotes are not its own.
+    if (!isQuoted(v) || v.indexOf(QChar(0)) >= 0)
+        return {};
+    return v.front();
 }
 
 int findSection(const Doc& d, const QString& name, int occurrence)

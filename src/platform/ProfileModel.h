@@ -68,6 +68,8 @@ QString fold(QStringView s);
 void indexNames(Doc& d);
 QStringView keyName(const Doc& d, const Line& l);
 QString keyValue(const Doc& d, const Line& l);
+// The quote character keyValue took from around the value (null when none).
+QChar keyValueQuote(const Doc& d, const Line& l);
 // The `occurrence`-th section (counted from 0) of the name, or -1.
 int findSection(const Doc& d, const QString& name, int occurrence);
 // Index in the section's lines of its first key of the name, or -1.
