@@ -6,33 +6,28 @@
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace runtimeerror {
 
 QString standardDescription(int number)
 {
-    switch (number) {
-    case kInvalidCall:
-        return QStringLiteral("Invalid procedure call or argument");
-    case kOverflow:
-        return QStringLiteral("Overflow");
-    case kOutOfMemory:
-        return QStringLiteral("Out of memory");
-    case kSubscriptOutOfRange:
-        return QStringLiteral("Subscript out of range");
-    case kTypeMismatch:
-        return QStringLiteral("Type mismatch");
-    case kFileNotFound:
-        return QStringLiteral("File not found");
-    case kPermissionDenied:
-        return QStringLiteral("Permission denied");
-    case kPathFileAccess:
-        return QStringLiteral("Path/File access error");
-    case kPathNotFound:
-        return QStringLiteral("Path not found");
-    default:
-        return QStringLiteral("Application-defined or object-defined error");
+    static constexpr std::pair<int, const char*> kDescriptions[] = {
+        {kInvalidCall, "Invalid procedure call or argument"},
+        {kOverflow, "Overflow"},
+        {kOutOfMemory, "Out of memory"},
+        {kSubscriptOutOfRange, "Subscript out of range"},
+        {kTypeMismatch, "Type mismatch"},
+        {kFileNotFound, "File not found"},
+        {kPermissionDenied, "Permission denied"},
+        {kPathFileAccess, "Path/File access error"},
+        {kPathNotFound, "Path not found"},
+    };
+    for (const auto& [n, text] : kDescriptions) {
+        if (n == number)
+            return QString::fromLatin1(text);
     }
+    return QStringLiteral("Application-defined or object-defined error");
 }
 
 RuntimeError::RuntimeError(int number, QString description, std::source_location where)
