@@ -2,6 +2,7 @@
 
 #include "platform/MdbReader.h"
 #include "platform/PathResolver.h"
+#include "platform/WildcardMatch.h"
 #include "shared/modGlobal.h"
 
 namespace ParkingCodes {
@@ -84,31 +85,9 @@ Listing readDatabase(const QString& path)
 
 bool likeMatches(QStringView text, QStringView pattern)
 {
-    const auto same = [](QChar a, QChar b) {
+    return platform::wildcardMatches(pattern, text, u'%', u'_', [](QChar a, QChar b) {
         return a == b || a.toCaseFolded() == b.toCaseFolded();
-    };
-    qsizetype t = 0;
-    qsizetype p = 0;
-    qsizetype star = -1; // the last '%' seen, and where its run was last assumed to end
-    qsizetype resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && pattern[p] == u'%') {
-            star = p++;
-            resume = t;
-        } else if (p < pattern.size() && (pattern[p] == u'_' || same(pattern[p], text[t]))) {
-            ++p;
-            ++t;
-        } else if (star >= 0) {
-            // Let the last '%' swallow one more character and try again.
-            p = star + 1;
-            t = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'%')
-        ++p;
-    return p == pattern.size();
+    });
 }
 
 QList<Airline> filtered(const QList<Airline>& rows, const QString& filter)

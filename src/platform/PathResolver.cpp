@@ -1,5 +1,7 @@
 #include "platform/PathResolver.h"
 
+#include "platform/WildcardMatch.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -43,27 +45,11 @@ QString parentOf(const QString& dir)
     return d.left(slash);
 }
 
-// Matches pattern[pi..] against name[ni..], '*' and '?' as wildcards.
+// Matches the pattern against the name, '*' and '?' as wildcards.
 bool globFrom(QStringView p, QStringView n)
 {
-    qsizetype pi = 0, ni = 0, starP = -1, starN = 0;
-    while (ni < n.size()) {
-        if (pi < p.size() && p[pi] == u'*') {
-            starP = pi++;
-            starN = ni;
-        } else if (pi < p.size() && (p[pi] == u'?' || sameName(p.mid(pi, 1), n.mid(ni, 1)))) {
-            ++pi;
-            ++ni;
-        } else if (starP >= 0) {
-            pi = starP + 1;
-            ni = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == u'*')
-        ++pi;
-    return pi == p.size();
+    return wildcardMatches(p, n, u'*', u'?',
+                           [](QChar a, QChar b) { return sameName(QStringView(&a, 1), QStringView(&b, 1)); });
 }
 
 struct PathState
