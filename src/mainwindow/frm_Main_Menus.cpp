@@ -1,14 +1,10 @@
 // The main window's option toggles and the menu items that only start
-// something: quitting, the manual, the column options window. Also the status
-// bar's balloon text and the window's resizing.
+// something: quitting, the manual, the column options window.
 #include "mainwindow/frm_Main.h"
 
 #include "mainwindow/frm_ListViewOptions.h"
-#include "mainwindow/widgets/StatusPanels.h"
-#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
-#include "shared/ProportionalResize.h"
 #include "shared/modSettings.h"
 #include "shared/modSystem.h"
 
@@ -108,49 +104,4 @@ void frm_Main::mnu_Manual_Click()
 void frm_Main::mnuDataGrid_Click()
 {
     frm_ListViewOptions::showOptions(ui.ListView1, this);
-}
-
-void frm_Main::StatusBar1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
-{
-    // The option takes effect at the next start: what counts is whether this
-    // run set up balloons, not the menu's current tick.
-    if (!hTip) {
-        ui.StatusBar1->setToolTip(QString());
-        return;
-    }
-    // While a button is held no panel counts as under the mouse.
-    const int panel = buttons != Qt::NoButton ? 0 : ui.StatusBar1->panelAt(pos.x());
-    const QString tip = ui.StatusBar1->panelTag(panel);
-    ui.StatusBar1->setToolTip(QString());
-    // Only a change of panel changes the balloon, not every move.
-    if (panel != iLastPanel) {
-        iLastPanel = panel;
-        UpdateTipText(hTip, ui.StatusBar1, tip);
-    }
-}
-
-void frm_Main::UpdateTipText(BalloonTip* tip, QWidget* tool, const QString& text)
-{
-    if (tip)
-        tip->updateTipText(tool, text);
-}
-
-void frm_Main::Form_Resize()
-{
-    modGlobal::ResizeForm(this);
-}
-
-void frm_Main::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    // While the window is being shown its controls are not laid out yet: the
-    // show that follows counts as its first resize.
-    if (isVisible())
-        Form_Resize();
-}
-
-void frm_Main::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    Form_Resize();
 }

@@ -1,11 +1,12 @@
-// The status bar of the main window.
+// The status bar of the main window: its panels and their balloon text.
 #include "mainwindow/frm_Main.h"
 
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
+#include "shared/BalloonTip.h"
 #include "shared/Globals.h"
-#include "shared/RuntimeError.h"
 #include "shared/modSystem.h"
+#include "shared/RuntimeError.h"
 
 void frm_Main::SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment)
 {
@@ -36,4 +37,29 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
             break;
         }
     });
+}
+
+void frm_Main::StatusBar1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
+{
+    // The option takes effect at the next start: what counts is whether this
+    // run set up balloons, not the menu's current tick.
+    if (!hTip) {
+        ui.StatusBar1->setToolTip(QString());
+        return;
+    }
+    // While a button is held no panel counts as under the mouse.
+    const int panel = buttons != Qt::NoButton ? 0 : ui.StatusBar1->panelAt(pos.x());
+    const QString tip = ui.StatusBar1->panelTag(panel);
+    ui.StatusBar1->setToolTip(QString());
+    // Only a change of panel changes the balloon, not every move.
+    if (panel != iLastPanel) {
+        iLastPanel = panel;
+        UpdateTipText(hTip, ui.StatusBar1, tip);
+    }
+}
+
+void frm_Main::UpdateTipText(BalloonTip* tip, QWidget* tool, const QString& text)
+{
+    if (tip)
+        tip->updateTipText(tool, text);
 }
