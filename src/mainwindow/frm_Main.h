@@ -35,6 +35,8 @@ public:
 
     frm_MainUi ui;
 
+    // ==== main window ============================================================
+
     // --- state of the loaded folder and the options -----------------------
     clsIniFile oIni;
     clsIniFile oIniFsx;
@@ -80,139 +82,21 @@ public:
     void Dir1_Change();
     void Drive1_Change();
     void ResetValues();
+    // The folder shown in Dir1.
+    QString folderPath() const;
 
     // --- entry display --------------------------------------------------------
     void ListView1_Click();
     void ListView1_DblClick();
     void ListView1_MouseDown(Qt::MouseButton button, QPoint pos);
     void ResizeGrid();
-    void ReadAirFile();
-
-    // --- write-back and wing span ---------------------------------------------
-    void cmd_cfg_Update_Click();
-    void txt_WingSpan_Org_Change();
-    void txt_WingSpan_Org_C1_Change();
-    void txt_WingSpan_Org_C2_Change();
-    void txt_WingSpan_New_Change();
-    void txt_WingSpan_New_C1_Change();
-    void txt_WingSpan_New_C2_Change();
-    void txt_Exit_Change(int exit);
-
-    // --- validation and text files -------------------------------------------
-    void mnuValidate_Click();
-    void mnuCFG_Click();
-    // In a batch run with both airlines.cfg files found: use FS9's (the batch
-    // window's simulator choice).
-    void setBatchSimulatorChoice(bool fs9) { m_batchChoosesFS9 = fs9; }
+    // The grid's pop-up menu window, created on first use.
+    frm_RightClick* rightClick();
 
     // --- status bar -------------------------------------------------------------
-    void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment = 2);
+    void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore,
+                        int alignment = 2);
     void StatusBar1_PanelDblClick(int panel);
-
-    // --- input rules, effects and description ----------------------------------
-    // Key filters of the edit fields: each gets the typed character code and
-    // may replace it; 0 drops the key. `index` is the box of the exit (0 to 4).
-    void txt_Exit_0_KeyPress(int index, int& KeyAscii);
-    void txt_Exit_1_KeyPress(int index, int& KeyAscii);
-    void txt_Exit_2_KeyPress(int index, int& KeyAscii);
-    void txt_FS9Radius_KeyPress(int& KeyAscii);
-    void txt_WingSpan_New_KeyPress(int& KeyAscii);
-    void txt_atc_ParkingCodes_KeyPress(int& KeyAscii);
-    // Focus guards: the grid takes the focus while there is nothing to edit
-    // (no entry shown / no rows), or always (the read-only exit ticks).
-    void GotFocus_NeedsEntry();
-    void GotFocus_NeedsRows();
-    void GotFocus_ToGrid();
-    // "&2. Update": the description of the shown entry and the eleven effects.
-    void cmd_Effect_Update_Click();
-    // The effects pop-up menu's operations on the current effect slot (iEffect).
-    void EffectDefault();
-    void EffectDisable();
-    void EffectSelect();
-    void txt_effects_GotFocus(int index);
-    void txt_effects_MouseDown(int index, Qt::MouseButton button, QPoint pos);
-    // Hooks the key, focus and mouse handlers above to their controls.
-    void wireInputRules();
-
-    // --- update-all commands, file assignment, aircraft-type switch ------------
-    void cmd_Update_all_atc_airline_Click();
-    void cmd_Update_all_atc_heavy_Click();
-    void cmd_Update_all_atc_model_Click();
-    void cmd_Update_all_atc_Parking_codes_Click();
-    void cmd_Update_all_atc_Parking_types_Click();
-    void cmd_Update_all_ui_Createdby_Click();
-    void cmd_Update_all_ui_Manufacturer_Click();
-    void cmd_Update_all_ui_Typerole_Click();
-    void cmd_Update_all_ui_Type_Click();
-    void combo_Texture_Change();
-    void combo_Texture_Click();
-    void combo_Model_Change();
-    void combo_Model_Click();
-    void combo_Airfile_Change();
-    void combo_Airfile_Click();
-    void cmd_Associate_Click();
-    void lst_Airfile_Click();
-    void opt_ac_Normal_Click();
-    void opt_ac_Helicopter_Click();
-    void opt_ac_AI_Click();
-
-private:
-    void updateAll(UpdateAll::Member member);
-    QString updateAllValue(UpdateAll::Member member) const;
-    void enableAssociate();
-    void switchAirType(AirTypeSwitch::Member member);
-    void showRememberedAirType();
-    // The .air file whose type record the option buttons show (set by
-    // ReadAirFile): the switch writes into no other file.
-    QString m_airTypeShownFile;
-
-public:
-
-    // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
-    void FlightSimSectionDelete();
-    void FlightSimSectionRenumber();
-    // Renumbers the [fltsim.N] sections, dropping the entries of the given
-    // grid rows in the same rewrite. False when nothing was written (the user
-    // has been told why).
-    bool Renumber_fltsim(const QList<int>& dropRows = {});
-    void DoSortKeys();
-    static void SortArray(QList<QStringList>& table, int column);
-    void mnuDelKeys_Click();
-    // The remove-keys window, created on first use.
-    frm_Remove* removeKeysWindow();
-
-private:
-    QPointer<frm_Remove> m_frmRemove;
-
-public:
-
-    // --- parking types and codes -------------------------------------------------
-    void cmdDropDown_Click();
-    void lstParking_Click();
-    void lstParking_LostFocus();
-    void Form_Click();
-    void cmd_ParkingCodes_Click();
-    // The folder parkingspecs.mdb is looked for in; empty means the program
-    // folder, else the installed data folder (tests point it at a folder of
-    // their own).
-    QString sParkingCodeFolder;
-    // The parkingspecs.mdb that is read (empty when there is none).
-    QString parkingCodeDatabase() const;
-
-private:
-    // Context of the connection to the application's focus changes: it goes
-    // with the window's own members, before the widgets are torn down, so the
-    // focus moves of that teardown never reach a half-destroyed window.
-    QObject m_parkingFocusContext;
-
-public:
-
-    // --- batch validation and report options ------------------------------------
-    void mnuvalidateAll_Click();
-    void mnuAnalyzeOptions_Click();
-    // Shows a text file in the internal editor or the desktop's program, as
-    // the "Editor" option says (the batch report).
-    void ShowTextFile(const QString& path);
 
     // --- navigation, menus, options, tooltips, column options, resizing ---------
     // The window's balloon tooltips (null when the option is off).
@@ -240,6 +124,114 @@ public:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+    // ==== editing ================================================================
+
+    // --- write-back and wing span ---------------------------------------------
+    void cmd_cfg_Update_Click();
+    void txt_WingSpan_Org_Change();
+    void txt_WingSpan_Org_C1_Change();
+    void txt_WingSpan_Org_C2_Change();
+    void txt_WingSpan_New_Change();
+    void txt_WingSpan_New_C1_Change();
+    void txt_WingSpan_New_C2_Change();
+    void txt_Exit_Change(int exit);
+
+    // --- input rules, effects and description ----------------------------------
+    // Key filters of the edit fields: each gets the typed character code and
+    // may replace it; 0 drops the key. `index` is the box of the exit (0 to 4).
+    void txt_Exit_0_KeyPress(int index, int& KeyAscii);
+    void txt_Exit_1_KeyPress(int index, int& KeyAscii);
+    void txt_Exit_2_KeyPress(int index, int& KeyAscii);
+    void txt_FS9Radius_KeyPress(int& KeyAscii);
+    void txt_WingSpan_New_KeyPress(int& KeyAscii);
+    void txt_atc_ParkingCodes_KeyPress(int& KeyAscii);
+    // Focus guards: the grid takes the focus while there is nothing to edit
+    // (no entry shown / no rows), or always (the read-only exit ticks).
+    void GotFocus_NeedsEntry();
+    void GotFocus_NeedsRows();
+    void GotFocus_ToGrid();
+    // "&2. Update": the description of the shown entry and the eleven effects.
+    void cmd_Effect_Update_Click();
+    // The effects pop-up menu's operations on the current effect slot (iEffect).
+    void EffectDefault();
+    void EffectDisable();
+    void EffectSelect();
+    void txt_effects_GotFocus(int index);
+    void txt_effects_MouseDown(int index, Qt::MouseButton button, QPoint pos);
+    // Hooks the key, focus and mouse handlers above to their controls.
+    void wireInputRules();
+
+    // --- update-all commands ------------------------------------------------------
+    void cmd_Update_all_atc_airline_Click();
+    void cmd_Update_all_atc_heavy_Click();
+    void cmd_Update_all_atc_model_Click();
+    void cmd_Update_all_atc_Parking_codes_Click();
+    void cmd_Update_all_atc_Parking_types_Click();
+    void cmd_Update_all_ui_Createdby_Click();
+    void cmd_Update_all_ui_Manufacturer_Click();
+    void cmd_Update_all_ui_Typerole_Click();
+    void cmd_Update_all_ui_Type_Click();
+
+    // --- file assignment ----------------------------------------------------------
+    void combo_Texture_Change();
+    void combo_Texture_Click();
+    void combo_Model_Change();
+    void combo_Model_Click();
+    void combo_Airfile_Change();
+    void combo_Airfile_Click();
+    void cmd_Associate_Click();
+
+    // --- aircraft type --------------------------------------------------------------
+    void lst_Airfile_Click();
+    void ReadAirFile();
+    void opt_ac_Normal_Click();
+    void opt_ac_Helicopter_Click();
+    void opt_ac_AI_Click();
+
+    // --- deleting, renumbering, sorting, removing keys, pop-up menu ------------
+    void FlightSimSectionDelete();
+    void FlightSimSectionRenumber();
+    // Renumbers the [fltsim.N] sections, dropping the entries of the given
+    // grid rows in the same rewrite. False when nothing was written (the user
+    // has been told why).
+    bool Renumber_fltsim(const QList<int>& dropRows = {});
+    void DoSortKeys();
+    static void SortArray(QList<QStringList>& table, int column);
+    void mnuDelKeys_Click();
+    // The remove-keys window, created on first use.
+    frm_Remove* removeKeysWindow();
+
+    // --- parking types and codes -------------------------------------------------
+    void cmdDropDown_Click();
+    void lstParking_Click();
+    void lstParking_LostFocus();
+    void Form_Click();
+    void cmd_ParkingCodes_Click();
+    // The folder parkingspecs.mdb is looked for in; empty means the program
+    // folder, else the installed data folder (tests point it at a folder of
+    // their own).
+    QString sParkingCodeFolder;
+    // The parkingspecs.mdb that is read (empty when there is none).
+    QString parkingCodeDatabase() const;
+
+    // ==== validation =============================================================
+
+    // --- validation and text files -------------------------------------------
+    void mnuValidate_Click();
+    void mnuCFG_Click();
+    // In a batch run with both airlines.cfg files found: use FS9's (the batch
+    // window's simulator choice).
+    void setBatchSimulatorChoice(bool fs9) { m_batchChoosesFS9 = fs9; }
+
+    // --- batch validation and report options ------------------------------------
+    void mnuvalidateAll_Click();
+    void mnuAnalyzeOptions_Click();
+    // Shows a text file in the internal editor or the desktop's program, as
+    // the "Editor" option says (the batch report).
+    void ShowTextFile(const QString& path);
+
+    // ==== about ==================================================================
+
     // --- program information and update check ----------------------------------
     // The window became the active one: the weekly update check.
     void Form_Activate();
@@ -252,21 +244,35 @@ public:
     bool event(QEvent* event) override;
 
 private:
-    QPointer<frm_About> m_aboutWindow;
-    QPointer<frm_Update> m_updateWindow;
+    // ==== main window ============================================================
 
-public:
-
-    // The grid's pop-up menu window, created on first use.
-    frm_RightClick* rightClick();
-
-    // The folder shown in Dir1.
-    QString folderPath() const;
-
-protected:
     void closeEvent(QCloseEvent* event) override;
+    void wire();
+    void applyStartupOptions();
+    void applySimulators();
+    void setupGridColumns();
+    void openStartFolder();
+    void findManual();
+    bool readSwitchInto(QAction* item, const QString& key);
+    void showFolderStatus(bool cfgExists);
+    void showCurrentFiles(int row);
+    void showModel(const ModelLookup::Result& model, bool* endDisplay);
 
-private:
+    QPointer<frm_RightClick> m_rightClick;
+    // The grid row whose entry the edit fields show (-1 for none): the
+    // write-back writes the fields into that entry, wherever the selection
+    // has moved since.
+    int m_shownRow = -1;
+    // Why the aircraft.cfg of the folder shown could not be read (empty when it could).
+    QString m_cfgReadError;
+    // A folder load or entry display is running (guards against re-entry).
+    bool m_inLoad = false;
+    // Whether a folder load shows its first entry (a reload that shows its
+    // own row afterwards shows only that one).
+    bool m_loadShowsEntry = true;
+
+    // ==== editing ================================================================
+
     // Shared by the commands that change aircraft.cfg: the one-time backup (a
     // failure stops the command through the runtime-error box), the message
     // for a change that could not be written, and the check that the grid
@@ -291,33 +297,31 @@ private:
     void reloadAndShow(int row);
     bool applyRewrite(const SectionOps::Rewrite& plan);
 
-    void wire();
-    void applyStartupOptions();
-    void applySimulators();
-    void setupGridColumns();
-    void openStartFolder();
-    void findManual();
-    bool readSwitchInto(QAction* item, const QString& key);
-    void showFolderStatus(bool cfgExists);
-    void showCurrentFiles(int row);
-    void showModel(const ModelLookup::Result& model, bool* endDisplay);
-    void openTextFile(int editorMode, const QString& path);
+    void updateAll(UpdateAll::Member member);
+    QString updateAllValue(UpdateAll::Member member) const;
+    void enableAssociate();
+    void switchAirType(AirTypeSwitch::Member member);
+    void showRememberedAirType();
+    // The .air file whose type record the option buttons show (set by
+    // ReadAirFile): the switch writes into no other file.
+    QString m_airTypeShownFile;
+    QPointer<frm_Remove> m_frmRemove;
+    // Context of the connection to the application's focus changes: it goes
+    // with the window's own members, before the widgets are torn down, so the
+    // focus moves of that teardown never reach a half-destroyed window.
+    QObject m_parkingFocusContext;
 
-    QPointer<frm_RightClick> m_rightClick;
+    // ==== validation =============================================================
+
+    void openTextFile(int editorMode, const QString& path);
     bool m_batchChoosesFS9 = false;
-    // The grid row whose entry the edit fields show (-1 for none): the
-    // write-back writes the fields into that entry, wherever the selection
-    // has moved since.
-    int m_shownRow = -1;
+
+    // ==== about ==================================================================
+
+    QPointer<frm_About> m_aboutWindow;
+    QPointer<frm_Update> m_updateWindow;
     // The week of the last update check this run (the store may refuse it).
     int m_checkedWeek = -1;
-    // Why the aircraft.cfg of the folder shown could not be read (empty when it could).
-    QString m_cfgReadError;
-    // A folder load or entry display is running (guards against re-entry).
-    bool m_inLoad = false;
-    // Whether a folder load shows its first entry (a reload that shows its
-    // own row afterwards shows only that one).
-    bool m_loadShowsEntry = true;
 };
 
 // The one main window of the program (null before it is created).
