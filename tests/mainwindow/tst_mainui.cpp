@@ -1,11 +1,10 @@
-#include "editing/frm_RightClick.h"
-#include "mainwindow/frm_MainUi.h"
+#include "MainUiFixture.h"
+
 #include "mainwindow/widgets/DescriptionEdit.h"
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/DriveList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
-#include "mainwindow/widgets/VbColors.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,28 +14,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
-#include <memory>
+using testutil::captionOf;
 
-// The main window's controls: names, kinds, captions, tooltips, designed
-// states, the menu tree, the layout at the designed size, and the pop-up menus.
-class tst_MainUi : public QObject
+// The main window's controls: names, kinds, captions, tooltips and designed
+// states.
+class tst_MainUi : public testutil::MainUiTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-
     void controlExistsOnce_data();
     void controlExistsOnce();
     void namesAreUnique();
@@ -49,44 +42,7 @@ private slots:
     void updateAllButtons();
     void designedStates_data();
     void designedStates();
-    void menuTree_data();
-    void menuTree();
-    void menuToggles();
-    void aircraftTypeCanBeCleared();
-    void parkingDropDownFloatsUnderItsFrame();
-    void layoutIsTidyAtDesignedSize_data();
-    void layoutIsTidyAtDesignedSize();
-    void exitTicksIgnoreTheMouse();
-
-    void rightClickMenus_data();
-    void rightClickMenus();
-
-    void grabForReview();
-
-private:
-    QObject* find(const QString& name) const;
-
-    std::unique_ptr<QMainWindow> m_window;
-    frm_MainUi m_ui;
 };
-
-void tst_MainUi::initTestCase()
-{
-    m_window = std::make_unique<QMainWindow>();
-    m_ui.setupUi(m_window.get());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-}
-
-void tst_MainUi::cleanupTestCase()
-{
-    m_window.reset();
-}
-
-QObject* tst_MainUi::find(const QString& name) const
-{
-    return m_window->findChild<QObject*>(name);
-}
 
 void tst_MainUi::controlExistsOnce_data()
 {
@@ -282,22 +238,6 @@ void tst_MainUi::captions_data()
     row("cmdDropDown", QString());
 }
 
-// The visible text of any kind of captioned control.
-static QString captionOf(QObject* object)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(object))
-        return button->text();
-    if (auto* label = qobject_cast<QLabel*>(object))
-        return label->text();
-    if (auto* group = qobject_cast<QGroupBox*>(object))
-        return group->title();
-    if (auto* action = qobject_cast<QAction*>(object))
-        return action->text();
-    if (auto* menu = qobject_cast<QMenu*>(object))
-        return menu->title();
-    return QStringLiteral("<no caption>");
-}
-
 void tst_MainUi::captions()
 {
     QFETCH(QString, name);
@@ -461,322 +401,6 @@ void tst_MainUi::designedStates()
     for (QLineEdit* edit : {m_ui.txt_Title, m_ui.txt_WingSpan_New, m_ui.txt_atc_ParkingCodes,
                             m_ui.txt_Exit_2.at(4), m_ui.txt_effects.at(10), m_ui.txt_general_atc_type})
         QVERIFY2(!edit->isReadOnly(), qPrintable(edit->objectName()));
-}
-
-void tst_MainUi::menuTree_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<QStringList>("captions");
-    QTest::newRow("File") << "mnuFile"
-                          << "&File" << QStringList{"mnuCFG", "mnuSep1", "mnuQuit"}
-                          << QStringList{"&Open CFG File", "", "&Quit"};
-    QTest::newRow("Settings") << "mnuSettings"
-                              << "&Settings"
-                              << QStringList{"mnuConfirm",        "mnuAutoBackup", "line1",
-                                             "mnu_AutoUpdate",    "mnuResizable",  "mnuRememberLastPath",
-                                             "mnuToolTips",       "mnuEditor",     "line2",
-                                             "mnuAnalyzeOptions", "mnuDataGrid"}
-                              << QStringList{"&Confirm 'aircraft.cfg' Updates",
-                                             "&Auto Backup 'aircraft.cfg'",
-                                             "",
-                                             "Auto &Update Check",
-                                             "Program &Resizable",
-                                             "Remember last aircraft folder",
-                                             "Show Toolt&ips (after next start)",
-                                             "Use internal &Editor",
-                                             "",
-                                             "&Validation Report Options...",
-                                             "Configure Data Grid &Columns..."};
-    QTest::newRow("Tools") << "mnuTools"
-                           << "&Tools" << QStringList{"mnuDelKeys",  "mnuRenumber", "mnuSortKeys",
-                                                      "mnuValidate", "line3",       "mnuvalidateAll"}
-                           << QStringList{"&Delete keys...",
-                                          "Renumber sections",
-                                          "&Sort all [fltsim.x] keys",
-                                          "&Validate aircraft",
-                                          "",
-                                          "Vali&date all aircraft below..."};
-    QTest::newRow("Help") << "mnuAbout"
-                          << "&Help" << QStringList{"mnu_Manual",    "mnuSep5", "Zib[1]",
-                                                    "mnu_AppUpdate", "mnuSep2", "mnuAboutProg"}
-                          << QStringList{"Open &Manual...",      "", "&Visit 'Brackenhold' web",
-                                         "&Check for Update...", "", "A&bout Fernquill..."};
-}
-
-void tst_MainUi::menuTree()
-{
-    QFETCH(QString, menu);
-    QFETCH(QString, title);
-    QFETCH(QStringList, items);
-    QFETCH(QStringList, captions);
-
-    auto* m = qobject_cast<QMenu*>(find(menu));
-    QVERIFY(m);
-    QCOMPARE(m->title(), title);
-    QStringList names;
-    QStringList texts;
-    for (QAction* action : m->actions()) {
-        names << action->objectName();
-        texts << (action->isSeparator() ? QString() : action->text());
-        const bool separatorName = action->objectName().startsWith(QLatin1String("line")) ||
-                                   action->objectName().startsWith(QLatin1String("mnuSep"));
-        QCOMPARE(action->isSeparator(), separatorName);
-    }
-    QCOMPARE(names, items);
-    QCOMPARE(texts, captions);
-
-    // The menu bar shows the four menus in this order.
-    QStringList bar;
-    for (QAction* action : m_window->menuBar()->actions())
-        bar << (action->menu() ? action->menu()->objectName() : QString());
-    QCOMPARE(bar, (QStringList{"mnuFile", "mnuSettings", "mnuTools", "mnuAbout"}));
-}
-
-void tst_MainUi::menuToggles()
-{
-    const QList<QAction*> toggles = {m_ui.mnuConfirm,   m_ui.mnuAutoBackup,       m_ui.mnu_AutoUpdate,
-                                     m_ui.mnuResizable, m_ui.mnuRememberLastPath, m_ui.mnuToolTips,
-                                     m_ui.mnuEditor};
-    for (QMenu* menu : {m_ui.mnuFile, m_ui.mnuSettings, m_ui.mnuTools, m_ui.mnuAbout}) {
-        for (QAction* action : menu->actions())
-            QCOMPARE(action->isCheckable(), toggles.contains(action));
-    }
-}
-
-void tst_MainUi::aircraftTypeCanBeCleared()
-{
-    m_ui.SSTab1->setEnabled(true);
-    m_ui.SSTab1->setCurrentIndex(3);
-    QCoreApplication::processEvents();
-    const QList<QRadioButton*> types = {m_ui.opt_ac_Normal, m_ui.opt_ac_Helicopter, m_ui.opt_ac_AI,
-                                        m_ui.opt_ac_Nok};
-    for (QRadioButton* type : types)
-        type->setEnabled(true);
-
-    // A click (on the indicator) selects one and unselects the others, as
-    // option buttons do.
-    const auto click = [](QRadioButton* button) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    };
-    click(m_ui.opt_ac_Normal);
-    click(m_ui.opt_ac_AI);
-    QVERIFY(m_ui.opt_ac_AI->isChecked());
-    QVERIFY(!m_ui.opt_ac_Normal->isChecked());
-
-    m_ui.clearAircraftTypeOptions();
-    for (QRadioButton* type : types) {
-        QVERIFY(!type->isChecked());
-        QVERIFY(type->autoExclusive());
-    }
-    // Still one group after clearing.
-    click(m_ui.opt_ac_Helicopter);
-    click(m_ui.opt_ac_Nok);
-    QVERIFY(!m_ui.opt_ac_Helicopter->isChecked());
-    QVERIFY(m_ui.opt_ac_Nok->isChecked());
-
-    m_ui.clearAircraftTypeOptions();
-    for (QRadioButton* type : types)
-        type->setEnabled(false);
-    m_ui.SSTab1->setEnabled(false);
-}
-
-void tst_MainUi::parkingDropDownFloatsUnderItsFrame()
-{
-    QStringList items;
-    for (int i = 0; i < m_ui.lstParking->count(); ++i) {
-        QListWidgetItem* item = m_ui.lstParking->item(i);
-        QVERIFY(item->flags() & Qt::ItemIsUserCheckable);
-        QCOMPARE(item->checkState(), Qt::Unchecked);
-        items << item->text();
-    }
-    QCOMPARE(items, (QStringList{"CARGO", "DOCK", "GATE", "MIL_CARGO", "MIL_COMBAT", "RAMP"}));
-    QCOMPARE(m_ui.lstParking->parentWidget(), m_window->centralWidget());
-
-    m_ui.SSTab1->setCurrentIndex(0);
-    m_ui.lstParking->show();
-    QCoreApplication::processEvents();
-    const QPoint below = m_ui.picCombo->mapTo(m_window->centralWidget(), QPoint(0, m_ui.picCombo->height()));
-    QCOMPARE(m_ui.lstParking->geometry().topLeft(), below);
-    QCOMPARE(m_ui.lstParking->width(), m_ui.picCombo->width());
-    // All six types fit without scrolling, and the list lies on top.
-    QVERIFY(m_ui.lstParking->visualItemRect(m_ui.lstParking->item(5)).bottom() <=
-            m_ui.lstParking->viewport()->height());
-    QCOMPARE(m_window->centralWidget()->childAt(m_ui.lstParking->geometry().center())->window(),
-             m_window.get());
-    QWidget* top = m_window->centralWidget()->childAt(m_ui.lstParking->geometry().center());
-    QVERIFY(top == m_ui.lstParking || m_ui.lstParking->isAncestorOf(top));
-
-    // It follows its frame when the window changes size.
-    m_window->resize(1300, 800);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_ui.lstParking->width(), m_ui.picCombo->width());
-    m_ui.lstParking->hide();
-    m_window->resize(1100, 760);
-    QCoreApplication::processEvents();
-}
-
-void tst_MainUi::layoutIsTidyAtDesignedSize_data()
-{
-    QTest::addColumn<int>("tab");
-    for (int tab = 0; tab < 4; ++tab)
-        QTest::newRow(qPrintable(QStringLiteral("tab %1").arg(tab))) << tab;
-}
-
-void tst_MainUi::layoutIsTidyAtDesignedSize()
-{
-    QFETCH(int, tab);
-    QCOMPARE(m_window->size(), QSize(1100, 760));
-    QVERIFY(m_window->minimumSizeHint().width() <= 1100);
-    QVERIFY(m_window->minimumSizeHint().height() <= 760);
-    m_ui.SSTab1->setCurrentIndex(tab);
-    QCoreApplication::processEvents();
-
-    // Every visible control lies inside the window, overlaps no other control
-    // and shows its caption whole.
-    QList<QWidget*> controls;
-    for (QWidget* w : m_window->findChildren<QWidget*>()) {
-        const bool leaf = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                          qobject_cast<QComboBox*>(w) || qobject_cast<QLabel*>(w) ||
-                          qobject_cast<QAbstractItemView*>(w) || qobject_cast<QAbstractScrollArea*>(w);
-        if (leaf && w->isVisible() && w != m_ui.lstParking &&
-            !w->objectName().startsWith(QLatin1String("qt_")) &&
-            qobject_cast<QTabWidget*>(w->parentWidget()) == nullptr)
-            controls << w;
-    }
-    QVERIFY(controls.size() > 20);
-    const QRect client = m_window->rect();
-    QHash<QWidget*, QRect> rects;
-    for (QWidget* w : std::as_const(controls)) {
-        const QRect r(w->mapTo(m_window.get(), QPoint()), w->size());
-        rects.insert(w, r);
-        QVERIFY2(client.contains(r), qPrintable(w->objectName() + u' ' + captionOf(w)));
-        if (auto* label = qobject_cast<QLabel*>(w))
-            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
-        if (auto* button = qobject_cast<QPushButton*>(w)) {
-            const int text = button->fontMetrics().horizontalAdvance(button->text().remove(u'&'));
-            QVERIFY2(button->width() >= text + 8, qPrintable(button->objectName()));
-        }
-    }
-    for (QWidget* a : std::as_const(controls)) {
-        for (QWidget* b : std::as_const(controls)) {
-            if (a == b || a->isAncestorOf(b) || b->isAncestorOf(a))
-                continue;
-            QVERIFY2(!rects.value(a).intersects(rects.value(b)),
-                     qPrintable(captionOf(a) + a->objectName() + QStringLiteral(" / ") + captionOf(b) +
-                                b->objectName()));
-        }
-    }
-}
-
-void tst_MainUi::exitTicksIgnoreTheMouse()
-{
-    m_ui.SSTab1->setEnabled(true);
-    // Clicked through the window, as the user would, so the click is routed by position.
-    const auto clickThroughWindow = [this](QCheckBox* box) {
-        const QPoint at = box->mapTo(m_window.get(), QPoint(6, box->height() / 2));
-        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, at);
-    };
-    m_ui.SSTab1->setCurrentIndex(1);
-    QCoreApplication::processEvents();
-    clickThroughWindow(m_ui.chk_Effect.at(0));
-    QVERIFY(m_ui.chk_Effect.at(0)->isChecked()); // an ordinary box takes the click
-    m_ui.chk_Effect.at(0)->setChecked(false);
-
-    m_ui.SSTab1->setCurrentIndex(2);
-    QCoreApplication::processEvents();
-    clickThroughWindow(m_ui.chk_Exit_0);
-    QVERIFY(!m_ui.chk_Exit_0->isChecked());
-    QCOMPARE(m_ui.chk_Exit_0->focusPolicy(), Qt::NoFocus);
-    m_ui.chk_Exit_0->setChecked(true); // the program still sets it
-    QVERIFY(m_ui.chk_Exit_0->isChecked());
-    m_ui.chk_Exit_0->setChecked(false);
-    m_ui.SSTab1->setEnabled(false);
-}
-
-void tst_MainUi::rightClickMenus_data()
-{
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("delete") << "mnuListView1" << 0 << "mnuDelete"
-                            << "Delete [fltsim.x]";
-    QTest::newRow("renumber") << "mnuListView1" << 1 << "mnuRenumber"
-                              << "Renumber sections";
-    QTest::newRow("sort") << "mnuListView1" << 2 << "mnuSortKeys"
-                          << "&Sort all [fltsim.x] keys";
-    QTest::newRow("resize") << "mnuListView1" << 3 << "mnuResize"
-                            << "Resize columns to show all content";
-    QTest::newRow("disable") << "mnuThisEffects" << 0 << "mnuEffectsDisable"
-                             << "Disable effect";
-    QTest::newRow("default") << "mnuThisEffects" << 1 << "mnuEffectsDefault"
-                             << "Set default effect";
-    QTest::newRow("select") << "mnuThisEffects" << 2 << "mnuEffectsSelect"
-                            << "Select effect file...";
-}
-
-void tst_MainUi::rightClickMenus()
-{
-    QFETCH(QString, menu);
-    QFETCH(int, position);
-    QFETCH(QString, item);
-    QFETCH(QString, caption);
-
-    frm_RightClick popups;
-    QCOMPARE(popups.windowTitle(), QStringLiteral("Form1"));
-    QVERIFY(!popups.isVisible());
-    auto* m = popups.findChild<QMenu*>(menu);
-    QVERIFY(m);
-    QCOMPARE(m->actions().size(), menu == u"mnuListView1" ? 4 : 3);
-    QAction* action = m->actions().at(position);
-    QCOMPARE(action->objectName(), item);
-    QCOMPARE(action->text(), caption);
-
-    // Each item raises its own signal and no other.
-    const QList<std::pair<QString, void (frm_RightClick::*)()>> signalOf = {
-        {"mnuDelete", &frm_RightClick::mnuDelete_Click},
-        {"mnuRenumber", &frm_RightClick::mnuRenumber_Click},
-        {"mnuSortKeys", &frm_RightClick::mnuSortKeys_Click},
-        {"mnuResize", &frm_RightClick::mnuResize_Click},
-        {"mnuEffectsDisable", &frm_RightClick::mnuEffectsDisable_Click},
-        {"mnuEffectsDefault", &frm_RightClick::mnuEffectsDefault_Click},
-        {"mnuEffectsSelect", &frm_RightClick::mnuEffectsSelect_Click}};
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
-    for (const auto& [name, signal] : signalOf)
-        spies.push_back(std::make_unique<QSignalSpy>(&popups, signal));
-    action->trigger();
-    for (std::size_t i = 0; i < spies.size(); ++i)
-        QCOMPARE(spies[i]->count(), signalOf.at(qsizetype(i)).first == item ? 1 : 0);
-    QVERIFY(!popups.isVisible());
-}
-
-// Renders every page of the window into PNGs beside the test binary, so the
-// layout can be looked at; the files are not part of the sources.
-void tst_MainUi::grabForReview()
-{
-    m_ui.SSTab1->setEnabled(true);
-    for (int i = 0; i < 5; ++i)
-        m_ui.ListView1->addRow({QStringLiteral("FLTSIM.%1").arg(i), QStringLiteral("Liner %1").arg(i),
-                                QStringLiteral("GATE"), QStringLiteral("AB"), QStringLiteral("me")});
-    m_ui.ListView1->setTicked(1, true);
-    m_ui.ListView1->selectRow(2);
-    m_ui.StatusBar1->setPanel(2, QStringLiteral("found"), paletteGreen(), paletteWhite(), 2);
-    m_ui.StatusBar1->setPanel(3, QStringLiteral("ATC"), paletteRed(), paletteWhite(), 2);
-    m_ui.StatusBar1->setPanel(9, QStringLiteral("AC Status: OK"), paletteGreen(), paletteWhite(), 2);
-    m_ui.StatusBar1->setPanelText(10, QStringLiteral("5 aircraft variations defined"));
-    setBackColor(m_ui.txt_Jetways, vbColor(vbcolor::Red));
-    m_ui.txt_Jetways->setText(QStringLiteral("Jetways possible: no"));
-    const QString folder = QCoreApplication::applicationDirPath();
-    for (int tab = 0; tab < m_ui.SSTab1->count(); ++tab) {
-        m_ui.SSTab1->setCurrentIndex(tab);
-        if (tab == 0)
-            m_ui.lstParking->show();
-        QCoreApplication::processEvents();
-        QVERIFY(m_window->grab().save(folder + QStringLiteral("/mainui-tab%1.png").arg(tab)));
-        m_ui.lstParking->hide();
-    }
 }
 
 QTEST_MAIN(tst_MainUi)
