@@ -3,6 +3,7 @@
 #include "platform/WineRegistry.h"
 
 #include "TestUtil.h"
+#include "WineFixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,41 +14,35 @@ Q_DECLARE_METATYPE(platform::host::WindowsInfo)
 
 namespace {
 
+// A fully known record.
+WindowsInfo known(quint32 platform, quint32 major, quint32 minor, quint32 build, quint8 type, quint16 suite,
+                  const QString& sp, quint16 spMajor, quint16 spMinor, quint32 product, bool win64)
+{
+    return WindowsInfo{.platformId = platform,
+                       .major = major,
+                       .minor = minor,
+                       .build = build,
+                       .servicePack = sp,
+                       .servicePackMajor = spMajor,
+                       .servicePackMinor = spMinor,
+                       .suiteMask = suite,
+                       .productType = type,
+                       .productInfo = product,
+                       .is64Bit = win64,
+                       .productName = std::nullopt};
+}
+
 // A fully known NT record.
 WindowsInfo nt(quint32 major, quint32 minor, quint32 build, quint8 type, quint16 suite = 0x100,
                QString sp = QString(), quint16 spMajor = 0, quint16 spMinor = 0, quint32 product = 0,
                bool win64 = true)
 {
-    WindowsInfo i;
-    i.platformId = 2;
-    i.major = major;
-    i.minor = minor;
-    i.build = build;
-    i.productType = type;
-    i.suiteMask = suite;
-    i.servicePack = sp;
-    i.servicePackMajor = spMajor;
-    i.servicePackMinor = spMinor;
-    i.productInfo = product;
-    i.is64Bit = win64;
-    return i;
+    return known(2, major, minor, build, type, suite, sp, spMajor, spMinor, product, win64);
 }
 
 WindowsInfo win9x(quint32 minor, quint32 build, QString sub = QString())
 {
-    WindowsInfo i;
-    i.platformId = 1;
-    i.major = 4;
-    i.minor = minor;
-    i.build = build;
-    i.servicePack = sub;
-    i.servicePackMajor = 0;
-    i.servicePackMinor = 0;
-    i.suiteMask = 0;
-    i.productType = 0;
-    i.productInfo = 0;
-    i.is64Bit = false;
-    return i;
+    return known(1, 4, minor, build, 0, 0, sub, 0, 0, 0, false);
 }
 
 // UTF-16LE hex list as Wine writes binary registry data.
@@ -64,7 +59,7 @@ QByteArray hexUtf16(const QString& s)
 
 QByteArray systemReg(const QByteArray& arch, const QByteArray& body)
 {
-    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + arch + "\n\n" + body;
+    return testutil::registryFile("\\\\Machine", arch + "\n\n" + body);
 }
 
 // How Wine lays out a Windows 7 prefix: the version values, and the control

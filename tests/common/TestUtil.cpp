@@ -19,6 +19,13 @@ void writeFile(const QString& path, const QByteArray& bytes)
     f.write(bytes);
 }
 
+QString writeFileIn(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.path() + u'/' + name;
+    writeFile(path, bytes);
+    return path;
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);
@@ -36,6 +43,20 @@ void makeDir(const QString& path)
 void setMode(const QString& path, unsigned mode)
 {
     ::chmod(QFile::encodeName(path).constData(), mode);
+}
+
+unsigned modeOf(const QString& path)
+{
+    struct stat st{};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
+}
+
+unsigned linkModeOf(const QString& path)
+{
+    struct stat st{};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
 }
 
 bool runningAsRoot() { return ::geteuid() == 0; }

@@ -20,8 +20,7 @@ FakePrefix::FakePrefix(const PrefixSpec& spec)
     QFile::link("../drive_c", p + "/dosdevices/c:");
 
     const QByteArray node = spec.win64 ? "Software\\\\Wow6432Node\\\\Microsoft" : "Software\\\\Microsoft";
-    QByteArray reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
-    reg += spec.win64 ? "#arch=win64\n\n" : "#arch=win32\n\n";
+    QByteArray reg = registryFile("\\\\Machine", spec.win64 ? "#arch=win64\n\n" : "#arch=win32\n\n");
     if (spec.fs9 || spec.fs9Dangling) {
         reg += "[" + node + "\\\\Microsoft Games\\\\Flight Simulator\\\\9.0] 1700000000\n";
         reg += "\"EXE Path\"=\"C:\\\\Program Files (x86)\\\\Microsoft Games\\\\Flight Simulator 9" +
@@ -72,5 +71,19 @@ FakePrefix::~FakePrefix()
 QString FakePrefix::fs9Root() const { return driveC() + "/" + kFs9; }
 QString FakePrefix::fsxRoot() const { return driveC() + "/" + kFsx; }
 QString FakePrefix::appData() const { return driveC() + "/users/tester/AppData/Roaming"; }
+
+QByteArray registryFile(const QByteArray& root, const QByteArray& rest)
+{
+    return "WINE REGISTRY Version 2\n;; All keys relative to " + root + "\n\n" + rest;
+}
+
+PrefixSpec simulatorSpec(bool fs9, bool fsx, bool win64)
+{
+    PrefixSpec spec;
+    spec.win64 = win64;
+    spec.fs9 = fs9;
+    spec.fsx = fsx;
+    return spec;
+}
 
 } // namespace testutil

@@ -44,4 +44,11 @@ private:
     bool m_hadPrefix = false;
 };
 
+// The text of a Wine registry file whose keys are relative to `root`
+// ("\\\\Machine" for system.reg): the header, then `rest`.
+QByteArray registryFile(const QByteArray& root, const QByteArray& rest);
+
+// A prefix with the simulators asked for and nothing else out of the ordinary.
+PrefixSpec simulatorSpec(bool fs9, bool fsx, bool win64 = true);
+
 } // namespace testutil

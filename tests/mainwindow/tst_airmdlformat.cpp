@@ -108,8 +108,7 @@ private slots:
 
         // The file reader agrees with the byte walk.
         QTemporaryDir tmp;
-        const QString path = tmp.path() + "/plane.air";
-        testutil::writeFile(path, bytes);
+        const QString path = testutil::writeFileIn(tmp, "plane.air", bytes);
         const AirRead read = readAirType(path);
         QCOMPARE(read.status, offset >= 0 ? AirStatus::Found : AirStatus::NoTypeRecord);
         if (r) {
@@ -175,8 +174,8 @@ private slots:
         QFETCH(WriteStatus, status);
 
         QTemporaryDir tmp;
-        const QString path = tmp.path() + "/plane.air";
-        testutil::writeFile(path, before);
+
+        const QString path = testutil::writeFileIn(tmp, "plane.air", before);
         const WriteResult r = writeAirType(path, static_cast<qint16>(type));
         QCOMPARE(r.status, status);
         QCOMPARE(r.ok(), status == WriteStatus::Written);
@@ -187,8 +186,7 @@ private slots:
     void writeTypeIntoReadOnlyFile()
     {
         QTemporaryDir tmp;
-        const QString path = tmp.path() + "/plane.air";
-        testutil::writeFile(path, rec(0x105, typeData(0)));
+        const QString path = testutil::writeFileIn(tmp, "plane.air", rec(0x105, typeData(0)));
         testutil::setMode(path, 0444);
         QVERIFY(writeAirType(path, 2).ok());
         QCOMPARE(testutil::readFile(path), rec(0x105, typeData(2)));
@@ -344,8 +342,7 @@ private slots:
         const std::optional<MdlHeader> h = decodeMdlHeader(bytes);
         QCOMPARE(h.has_value(), readable);
         QTemporaryDir tmp;
-        const QString path = tmp.path() + "/plane.mdl";
-        testutil::writeFile(path, bytes);
+        const QString path = testutil::writeFileIn(tmp, "plane.mdl", bytes);
         const MdlRead read = readMdlHeader(path);
         QCOMPARE(read.status, readable ? MdlStatus::Decoded : MdlStatus::Unreadable);
         if (!readable) {
@@ -384,8 +381,7 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(WriteStatus, status);
         QTemporaryDir tmp;
-        const QString path = tmp.path() + "/plane.mdl";
-        testutil::writeFile(path, before);
+        const QString path = testutil::writeFileIn(tmp, "plane.mdl", before);
         testutil::setMode(path, 0444); // a read-only model is made writable first
         const WriteResult r = writeMdlRadius(path, 42);
         QCOMPARE(r.status, status);

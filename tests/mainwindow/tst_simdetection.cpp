@@ -29,11 +29,7 @@ private slots:
         QFETCH(bool, win64);
         QFETCH(bool, fs9);
         QFETCH(bool, fsx);
-        PrefixSpec spec;
-        spec.win64 = win64;
-        spec.fs9 = fs9;
-        spec.fsx = fsx;
-        FakePrefix prefix(spec);
+        FakePrefix prefix(testutil::simulatorSpec(fs9, fsx, win64));
         const auto r = SimDetection::detect(SimDetection::registryPrefix(win64));
         QCOMPARE(r.fs9.found, fs9);
         QCOMPARE(r.fsx.found, fsx);

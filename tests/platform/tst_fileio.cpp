@@ -5,18 +5,9 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <sys/stat.h>
-
 using namespace platform::fileio;
 
-namespace {
-unsigned modeOf(const QString& path)
-{
-    struct stat st{};
-    ::stat(QFile::encodeName(path).constData(), &st);
-    return st.st_mode & 07777;
-}
-} // namespace
+using testutil::modeOf;
 
 class TestFileIo : public QObject
 {
@@ -25,8 +16,7 @@ private slots:
     void replacesAndKeepsPermissions()
     {
         QTemporaryDir tmp;
-        const QString f = tmp.path() + "/aircraft.cfg";
-        testutil::writeFile(f, "old");
+        const QString f = testutil::writeFileIn(tmp, "aircraft.cfg", "old");
         testutil::setMode(f, 0640);
         QVERIFY(writeAtomically(f, "new content").ok);
         QCOMPARE(testutil::readFile(f), QByteArray("new content"));
@@ -131,8 +121,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QByteArray, after);
         QTemporaryDir tmp;
-        const QString f = tmp.path() + "/m.mdl";
-        testutil::writeFile(f, "abcdef");
+        const QString f = testutil::writeFileIn(tmp, "m.mdl", "abcdef");
         QCOMPARE(patchBytes(f, offset, data).ok, ok);
         QCOMPARE(testutil::readFile(f), after);
     }
@@ -140,8 +129,7 @@ private slots:
     void clearReadOnlyMakesWritable()
     {
         QTemporaryDir tmp;
-        const QString f = tmp.path() + "/b.air";
-        testutil::writeFile(f, "x");
+        const QString f = testutil::writeFileIn(tmp, "b.air", "x");
         testutil::setMode(f, 0444);
         QVERIFY(isReadOnly(f));
         QVERIFY(clearReadOnly(f).ok);

@@ -10,20 +10,7 @@
 #include <QFileInfo>
 #include <QTest>
 
-#include <sys/stat.h>
-
 using namespace platform;
-
-namespace {
-
-unsigned modeOf(const QString& path)
-{
-    struct stat st{};
-    ::lstat(QFile::encodeName(path).constData(), &st);
-    return st.st_mode & 07777;
-}
-
-} // namespace
 
 class TestPrivateTemp : public QObject
 {
@@ -82,7 +69,7 @@ private slots:
             QCOMPARE(error, QString());
             QVERIFY(QFileInfo(folder).isDir());
             if (kind == "missing")
-                QCOMPARE(modeOf(folder), 0700u);
+                QCOMPARE(testutil::linkModeOf(folder), 0700u);
         } else {
             QVERIFY2(error.contains(folder) && error.endsWith(refusal), qPrintable(error));
         }
@@ -127,7 +114,7 @@ private slots:
         if (ok) {
             QVERIFY(!QFileInfo(name).isSymLink());
             QCOMPARE(testutil::readFile(name), QByteArray("report"));
-            QCOMPARE(modeOf(name), 0600u);
+            QCOMPARE(testutil::linkModeOf(name), 0600u);
         } else {
             QVERIFY(!r.error.isEmpty());
         }

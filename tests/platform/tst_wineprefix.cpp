@@ -1,6 +1,7 @@
 #include "platform/WinePrefix.h"
 
 #include "TestUtil.h"
+#include "WineFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,7 @@ void symlink(const QString& target, const QString& link)
 
 QByteArray regFile(const QByteArray& body, const QByteArray& arch = "#arch=win64\n")
 {
-    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n" + arch +
-           body;
+    return testutil::registryFile("\\\\User\\\\S-1-5-21-0-0-0-1000", arch + body);
 }
 
 // A prefix as winecfg leaves it: drive_c, and drive links c: and z:.

@@ -1,6 +1,7 @@
 #include "platform/WineRegistry.h"
 
 #include "TestUtil.h"
+#include "WineFixture.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -12,7 +13,7 @@ namespace {
 
 QByteArray regFile(const QByteArray& body, const QByteArray& arch = "#arch=win64\n")
 {
-    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n" + arch + "\n" + body;
+    return testutil::registryFile("\\\\Machine", arch + "\n" + body);
 }
 
 // A file with one key holding the given value line.

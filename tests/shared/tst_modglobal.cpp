@@ -86,8 +86,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, expected);
         QTemporaryDir tmp;
-        const QString f = tmp.path() + "/model.cfg";
-        testutil::writeFile(f, bytes);
+        const QString f = testutil::writeFileIn(tmp, "model.cfg", bytes);
         // A longer array shrinks to exactly the file's lines.
         OptList array = QStringList{"1", "2", "3", "4", "5", "6"};
         QVERIFY(FileToArray(f, array).ok);
@@ -178,8 +177,7 @@ private slots:
     void fileToArrayRunsWaitingEvents()
     {
         QTemporaryDir tmp;
-        const QString f = tmp.path() + "/aircraft.cfg";
-        testutil::writeFile(f, "a\r\nb\r\nc\r\n");
+        const QString f = testutil::writeFileIn(tmp, "aircraft.cfg", "a\r\nb\r\nc\r\n");
         bool ran = false;
         QTimer::singleShot(0, this, [&ran] { ran = true; });
         OptList array;

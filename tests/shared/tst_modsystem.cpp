@@ -4,6 +4,7 @@
 #include "shared/Globals.h"
 
 #include "TestUtil.h"
+#include "WineFixture.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,7 +21,7 @@ const QByteArray kFs9Key = "Microsoft\\\\Microsoft Games\\\\Flight Simulator\\\\
 
 QByteArray systemReg(const QByteArray& arch, const QByteArray& body)
 {
-    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=" + arch + "\n\n" + body;
+    return testutil::registryFile("\\\\Machine", "#arch=" + arch + "\n\n" + body);
 }
 
 } // namespace

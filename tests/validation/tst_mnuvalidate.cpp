@@ -9,6 +9,7 @@
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
+#include "ValidationFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,15 +20,9 @@ namespace {
 
 const QString kAllOn = QStringList(23, "1").join(QChar(0xA6));
 
-QString flagsWith(std::initializer_list<int> on)
-{
-    QStringList f(23, "0");
-    for (int i : on)
-        f[i] = "1";
-    return f.join(QChar(0xA6));
-}
-
 } // namespace
+
+using testutil::flagsWith;
 
 class TestMnuValidate : public QObject
 {
@@ -39,9 +34,7 @@ class TestMnuValidate : public QObject
     std::unique_ptr<testutil::MainWindowFixture> start(bool fs9, bool fsx, const QString& flags,
                                                        const QByteArray& cfg = {}, bool editor = true)
     {
-        testutil::PrefixSpec spec;
-        spec.fs9 = fs9;
-        spec.fsx = fsx;
+        const testutil::PrefixSpec spec = testutil::simulatorSpec(fs9, fsx);
         const QString folder = m_tmp.path() + "/Plane";
         testutil::writeFile(folder + "/aircraft.cfg",
                             cfg.isNull() ? QByteArray("[fltsim.0]\r\ntitle=A\r\natc_airline=HEATHERJET\r\n"
@@ -60,14 +53,7 @@ class TestMnuValidate : public QObject
     QString reportPath() const { return m_tmp.path() + "/temp/zibcheck.log"; }
 
 private slots:
-    void cleanup()
-    {
-        if (frm_TextEditor* e = frm_TextEditor::existing()) {
-            e->bChanged = false;
-            delete e;
-        }
-        globals::gbBatchValidate = false;
-    }
+    void cleanup() { testutil::closeReportWindows(); }
 
     void linkAtTheReportNameIsReplaced()
     {

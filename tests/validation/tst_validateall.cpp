@@ -13,6 +13,7 @@
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
+#include "ValidationFixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -28,14 +29,6 @@
 
 namespace {
 
-QString flagsWith(std::initializer_list<int> on)
-{
-    QStringList f(23, "0");
-    for (int i : on)
-        f[i] = "1";
-    return f.join(QChar(0xA6));
-}
-
 QByteArray framed(const QString& line)
 {
     const QByteArray stars(line.size(), '*');
@@ -43,6 +36,8 @@ QByteArray framed(const QString& line)
 }
 
 } // namespace
+
+using testutil::flagsWith;
 
 class TestValidateAll : public QObject
 {
@@ -66,9 +61,7 @@ class TestValidateAll : public QObject
         testutil::writeFile(m_root + "/Bravo/readme.txt", "no aircraft here\r\n");
         testutil::writeFile(m_root + "/Charlie/aircraft.cfg",
                             "[fltsim.0]\r\ntitle=C\r\natc_airline=HEATHERJET\r\n[fltsim.1]\r\ntitle=C\r\n");
-        testutil::PrefixSpec spec;
-        spec.fs9 = fs9;
-        spec.fsx = fsx;
+        const testutil::PrefixSpec spec = testutil::simulatorSpec(fs9, fsx);
         auto f = std::make_unique<testutil::MainWindowFixture>(
             spec, QMap<QString, QString>{{"Path", m_root}, {"AnalyzeOptions", flags}, {"Editor", "1"}});
         f->start();
@@ -87,14 +80,7 @@ class TestValidateAll : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        if (frm_TextEditor* e = frm_TextEditor::existing()) {
-            e->bChanged = false;
-            delete e;
-        }
-        globals::gbBatchValidate = false;
-    }
+    void cleanup() { testutil::closeReportWindows(); }
 
     void combinedReport_data()
     {

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
 
 using namespace FolderValidation;
 using namespace ValidationReport;
@@ -32,6 +33,15 @@ QStringList flagsOn(std::initializer_list<int> on)
     for (int f : on)
         flags[f] = QStringLiteral("1");
     return flags;
+}
+
+// Rows of a header length and the length of the separator line under it.
+void lengthRows(std::initializer_list<std::tuple<const char*, int, int>> rows)
+{
+    QTest::addColumn<int>("headerLength");
+    QTest::addColumn<int>("separatorLength");
+    for (const auto& [name, header, separator] : rows)
+        QTest::newRow(name) << header << separator;
 }
 
 // The label column: text padded to 35 characters.
@@ -235,31 +245,22 @@ private slots:
 
     void separator_data()
     {
-        QTest::addColumn<int>("headerLength");
-        QTest::addColumn<int>("length");
-        QTest::newRow("80") << 80 << 80;
-        QTest::newRow("81: 40.5 rounds to 40") << 81 << 80;
-        QTest::newRow("83: 41.5 rounds to 42") << 83 << 84;
-        QTest::newRow("1") << 1 << 0;
-        QTest::newRow("3") << 3 << 4;
+        lengthRows({{"80", 80, 80},
+                    {"81: 40.5 rounds to 40", 81, 80},
+                    {"83: 41.5 rounds to 42", 83, 84},
+                    {"1", 1, 0},
+                    {"3", 3, 4}});
     }
     void separator()
     {
         QFETCH(int, headerLength);
-        QFETCH(int, length);
+        QFETCH(int, separatorLength);
         const QString s = separatorLine(headerLength);
-        QCOMPARE(s.size(), length);
-        QCOMPARE(s, QStringLiteral("-:").repeated(length / 2));
+        QCOMPARE(s.size(), separatorLength);
+        QCOMPARE(s, QStringLiteral("-:").repeated(separatorLength / 2));
     }
 
-    void headerLengths_data()
-    {
-        QTest::addColumn<int>("headerLength");
-        QTest::addColumn<int>("separatorLength");
-        QTest::newRow("81") << 81 << 80;
-        QTest::newRow("83") << 83 << 84;
-        QTest::newRow("84") << 84 << 84;
-    }
+    void headerLengths_data() { lengthRows({{"81", 81, 80}, {"83", 83, 84}, {"84", 84, 84}}); }
     void headerLengths()
     {
         QFETCH(int, headerLength);

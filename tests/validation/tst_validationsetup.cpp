@@ -1,18 +1,12 @@
 #include "validation/ValidationSetup.h"
 
+#include "ValidationFixture.h"
+
 #include <QTest>
 
 using ValidationSetup::Choice;
 
-namespace {
-QStringList flagsWith(std::initializer_list<int> on)
-{
-    QStringList f(23, "0");
-    for (int i : on)
-        f[i] = "1";
-    return f;
-}
-} // namespace
+using testutil::flagListWith;
 
 class TestValidationSetup : public QObject
 {
@@ -26,17 +20,17 @@ private slots:
         QTest::addColumn<bool>("batch");
         QTest::addColumn<bool>("batchFS9");
         QTest::addColumn<int>("choice");
-        QTest::newRow("only FS9") << flagsWith({9}) << true << false << false << false << int(Choice::FS9);
-        QTest::newRow("only FSX") << flagsWith({9}) << false << true << false << false << int(Choice::FSX);
-        QTest::newRow("neither") << flagsWith({9}) << false << false << false << false << int(Choice::NoAirlines);
-        QTest::newRow("both, airline option on") << flagsWith({10}) << true << true << false << false
+        QTest::newRow("only FS9") << flagListWith({9}) << true << false << false << false << int(Choice::FS9);
+        QTest::newRow("only FSX") << flagListWith({9}) << false << true << false << false << int(Choice::FSX);
+        QTest::newRow("neither") << flagListWith({9}) << false << false << false << false << int(Choice::NoAirlines);
+        QTest::newRow("both, airline option on") << flagListWith({10}) << true << true << false << false
                                                  << int(Choice::Ask);
-        QTest::newRow("both, effects option on") << flagsWith({21}) << true << true << false << false
+        QTest::newRow("both, effects option on") << flagListWith({21}) << true << true << false << false
                                                  << int(Choice::Ask);
-        QTest::newRow("both, none of them on") << flagsWith({0, 12}) << true << true << false << false
+        QTest::newRow("both, none of them on") << flagListWith({0, 12}) << true << true << false << false
                                                << int(Choice::FSX);
-        QTest::newRow("both, batch chose FS9") << flagsWith({9}) << true << true << true << true << int(Choice::FS9);
-        QTest::newRow("both, batch chose FSX") << flagsWith({9}) << true << true << true << false << int(Choice::FSX);
+        QTest::newRow("both, batch chose FS9") << flagListWith({9}) << true << true << true << true << int(Choice::FS9);
+        QTest::newRow("both, batch chose FSX") << flagListWith({9}) << true << true << true << false << int(Choice::FSX);
     }
     void choice()
     {
@@ -69,10 +63,10 @@ private slots:
     void allOff()
     {
         QVERIFY(ValidationSetup::allOptionsOff(QStringList(23, "0")));
-        QVERIFY(!ValidationSetup::allOptionsOff(flagsWith({22})));
-        QStringList f = flagsWith({9, 10, 11, 0});
+        QVERIFY(!ValidationSetup::allOptionsOff(flagListWith({22})));
+        QStringList f = flagListWith({9, 10, 11, 0});
         ValidationSetup::forceAirlineOptionsOff(f);
-        QCOMPARE(f, flagsWith({0}));
+        QCOMPARE(f, flagListWith({0}));
     }
 };
 
