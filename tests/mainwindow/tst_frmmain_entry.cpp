@@ -8,7 +8,8 @@
 #include "mainwindow/widgets/VbColors.h"
 #include "shared/MessageBox.h"
 
-#include "MainWindowFixture.h"
+#include "AircraftScene.h"
+#include "SimFiles.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
@@ -28,18 +29,9 @@
 
 namespace {
 
-using Files = QMap<QString, QByteArray>;
-
-// A model file: 8 filler bytes, the tag, filler up to the radius byte at 28,
-// cut or padded to `size`.
-QByteArray mdlBytes(const QByteArray& tag, quint8 radius, int size = 64)
-{
-    QByteArray b = QByteArray("RIFF\x10\0\0\0", 8) + tag.left(4);
-    b += QByteArray(28 - b.size(), 'h');
-    b += static_cast<char>(radius);
-    b += QByteArray(std::max(0, size - static_cast<int>(b.size())), 'z');
-    return b.left(size);
-}
+using testutil::airRecord;
+using testutil::Files;
+using testutil::mdlBytes;
 
 QByteArray le32(qint32 v)
 {
@@ -49,52 +41,22 @@ QByteArray le32(qint32 v)
     return b;
 }
 
-// One .air record: id, length, data.
-QByteArray airRecord(qint32 id, const QByteArray& data)
+// Files named relative to the aircraft folder "Plane".
+Files inPlane(const Files& files)
 {
-    return le32(id) + le32(static_cast<qint32>(data.size())) + data;
-}
-
-// Answers every box with its first button, so the test can look at them after.
-void answerFirstButton(msgbox::ScriptedAnswers& answers)
-{
-    answers.setResponder([](const msgbox::Call& call) {
-        return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-    });
+    Files out;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        out.insert(QStringLiteral("Plane/") + it.key(), it.value());
+    return out;
 }
 
 // An aircraft folder with its aircraft.cfg and further files (paths relative
 // to the folder), and a main window started on it. Boxes are recorded from
-// before the start-up on.
-class Scene
+// before the start-up on and get their first button.
+class Scene : public testutil::AircraftScene
 {
 public:
-    Scene(const QByteArray& cfg, const Files& files = {})
-    {
-        m_folder = m_tmp.path() + QStringLiteral("/Plane");
-        testutil::makeDir(m_folder);
-        if (!cfg.isNull())
-            testutil::writeFile(m_folder + QStringLiteral("/aircraft.cfg"), cfg);
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            testutil::writeFile(m_folder + u'/' + it.key(), it.value());
-        answerFirstButton(answers);
-    }
-
-    frm_Main& start()
-    {
-        m_fixture = std::make_unique<testutil::MainWindowFixture>(
-            testutil::PrefixSpec{}, QMap<QString, QString>{{QStringLiteral("Path"), m_folder}});
-        return m_fixture->start();
-    }
-
-    QString folder() const { return m_folder; }
-
-    msgbox::ScriptedAnswers answers;
-
-private:
-    QTemporaryDir m_tmp;
-    QString m_folder;
-    std::unique_ptr<testutil::MainWindowFixture> m_fixture;
+    Scene(const QByteArray& cfg, const Files& files = {}) : AircraftScene(cfg, inPlane(files)) {}
 };
 
 const QString kNok = QStringLiteral("AC Status: NOK");
