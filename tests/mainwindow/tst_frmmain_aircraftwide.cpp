@@ -34,35 +34,21 @@ void TestFrmMainAircraftWide::aircraftWideFields_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("wing span") << QByteArray("[geometry]\r\nwing_span=35.8\r\n") << "txt_WingSpan_Org"
-                               << "35.8";
-    QTest::newRow("wing span with comment")
-        << QByteArray("[geometry]\r\nwing_span=35.8 //ft\r\n") << "txt_WingSpan_Org"
-        << "35.8";
-    QTest::newRow("the later wing span")
-        << QByteArray("[geometry]\r\nwing_span=10\r\n[more]\r\nwing_span=20.5\r\n") << "txt_WingSpan_Org"
-        << "20.5";
-    QTest::newRow("wing span without a number")
-        << QByteArray("[geometry]\r\nwing_span=abc\r\n") << "txt_WingSpan_Org"
-        << "0";
-    QTest::newRow("general atc_model as written")
-        << QByteArray("[GENERAL]\r\natc_model=B738 //x\r\n") << "txt_general_atc_model"
-        << "B738 //x";
-    QTest::newRow("general atc_type")
-        << QByteArray("[general]\r\natc_type=BOEING\r\n") << "txt_general_atc_type"
-        << "BOEING";
-    QTest::newRow("atc_type outside general")
-        << QByteArray("[misc]\r\natc_type=NOPE\r\n") << "txt_general_atc_type"
-        << "";
-    QTest::newRow("exit part cut at its first blank")
-        << QByteArray("[exits]\r\nexit.0= 0.4 x , 27.0\r\n") << "txt_Exit_0[0]"
-        << "0.4";
-    QTest::newRow("exit parts after the fifth")
-        << QByteArray("[exits]\r\nexit.2=1,2,3,4,5,6 //c\r\n") << "txt_Exit_2[4]"
-        << "5";
-    QTest::newRow("exit key in any section")
-        << QByteArray("[doors]\r\nEXIT.1=1,2,3,4,5\r\n") << "txt_Exit_1[2]"
-        << "3";
+    const auto row = [](const char* tag, const char* sections, const char* field, const char* text) {
+        QTest::newRow(tag) << QByteArray(sections) << QString(field) << QString(text);
+    };
+    row("wing span", "[geometry]\r\nwing_span=35.8\r\n", "txt_WingSpan_Org", "35.8");
+    row("wing span with comment", "[geometry]\r\nwing_span=35.8 //ft\r\n", "txt_WingSpan_Org", "35.8");
+    row("the later wing span", "[geometry]\r\nwing_span=10\r\n[more]\r\nwing_span=20.5\r\n",
+        "txt_WingSpan_Org", "20.5");
+    row("wing span without a number", "[geometry]\r\nwing_span=abc\r\n", "txt_WingSpan_Org", "0");
+    row("general atc_model as written", "[GENERAL]\r\natc_model=B738 //x\r\n", "txt_general_atc_model",
+        "B738 //x");
+    row("general atc_type", "[general]\r\natc_type=BOEING\r\n", "txt_general_atc_type", "BOEING");
+    row("atc_type outside general", "[misc]\r\natc_type=NOPE\r\n", "txt_general_atc_type", "");
+    row("exit part cut at its first blank", "[exits]\r\nexit.0= 0.4 x , 27.0\r\n", "txt_Exit_0[0]", "0.4");
+    row("exit parts after the fifth", "[exits]\r\nexit.2=1,2,3,4,5,6 //c\r\n", "txt_Exit_2[4]", "5");
+    row("exit key in any section", "[doors]\r\nEXIT.1=1,2,3,4,5\r\n", "txt_Exit_1[2]", "3");
 }
 
 void TestFrmMainAircraftWide::aircraftWideFields()

@@ -178,10 +178,12 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("question");
-        QTest::newRow("Normal") << "opt_ac_Normal"
-                                << "Are you sure that you want to change this aircraft to type 0 = Normal?";
-        QTest::newRow("AI") << "opt_ac_AI"
-                            << "Are you sure that you want to change this aircraft to type 2 = AI?";
+        QTest::newRow("Normal")
+            << QStringLiteral("opt_ac_Normal")
+            << QStringLiteral("Are you sure that you want to change this aircraft to type 0 = Normal?");
+        QTest::newRow("AI") << QStringLiteral("opt_ac_AI")
+                            << QStringLiteral(
+                                   "Are you sure that you want to change this aircraft to type 2 = AI?");
     }
 
     void questions()

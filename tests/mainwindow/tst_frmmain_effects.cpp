@@ -301,13 +301,13 @@ private slots:
 
     void selectEffectFile()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QString, expected);
         Scene s;
         QVERIFY(s.startShown());
         frm_Main& w = s.window();
         w.ui.chk_Effect[2]->setChecked(true);
         QMenu* menu = rightClickEffect(w, 2);
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
         s.answers.text(chosen);
         w.rightClick()->mnuEffectsSelect->trigger();
         menu->hide();

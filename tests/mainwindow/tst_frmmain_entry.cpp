@@ -159,24 +159,18 @@ private slots:
         QTest::addColumn<QString>("mdlName"); // empty: no model file found
         QTest::addColumn<QString>("radius");
         // Every case offers the files it might wrongly pick.
-        QTest::newRow("blank before Normal, blanks around '='") << QByteArray("  Normal = x.mdl\r\n") << ""
-                                                                << "";
-        QTest::newRow("normal=MyPlane.MDL") << QByteArray("normal=MyPlane.MDL\r\n") << "MyPlane.mdl"
-                                            << "7";
-        QTest::newRow("two normal lines: the first wins")
-            << QByteArray("normal=First\r\nnormal=Second\r\n") << "First.mdl"
-            << "1";
-        QTest::newRow("capitals, no extension") << QByteArray("NORMAL=Second\r\n") << "Second.mdl"
-                                                << "2";
-        QTest::newRow("comment after the name") << QByteArray("normal=First.mdl // lod 0\r\n") << "First.mdl"
-                                                << "1";
-        QTest::newRow("name line after other lines")
-            << QByteArray("[models]\r\n; list\r\nnormal=Second.MdL\r\ninterior=First\r\n") << "Second.mdl"
-            << "2";
-        QTest::newRow("no name after '='") << QByteArray("normal=\r\n") << ""
-                                           << "";
-        QTest::newRow("empty model.cfg") << QByteArray("") << ""
-                                         << "";
+        const auto row = [](const char* tag, const char* modelCfg, const char* mdlName, const char* radius) {
+            QTest::newRow(tag) << QByteArray(modelCfg) << QString(mdlName) << QString(radius);
+        };
+        row("blank before Normal, blanks around '='", "  Normal = x.mdl\r\n", "", "");
+        row("normal=MyPlane.MDL", "normal=MyPlane.MDL\r\n", "MyPlane.mdl", "7");
+        row("two normal lines: the first wins", "normal=First\r\nnormal=Second\r\n", "First.mdl", "1");
+        row("capitals, no extension", "NORMAL=Second\r\n", "Second.mdl", "2");
+        row("comment after the name", "normal=First.mdl // lod 0\r\n", "First.mdl", "1");
+        row("name line after other lines", "[models]\r\n; list\r\nnormal=Second.MdL\r\ninterior=First\r\n",
+            "Second.mdl", "2");
+        row("no name after '='", "normal=\r\n", "", "");
+        row("empty model.cfg", "", "", "");
     }
 
     void modelName()

@@ -31,6 +31,22 @@ using testutil::itemsOf;
 using testutil::makeCfg;
 using testutil::makeFullAircraft;
 
+namespace {
+
+// The texture, model and air-file lists of the folder shown, its first air
+// file chosen.
+void verifyLists(frm_Main& w, const QStringList& textures, const QStringList& models,
+                 const QStringList& airFiles)
+{
+    QCOMPARE(itemsOf(w.ui.combo_Texture), textures);
+    QCOMPARE(itemsOf(w.ui.combo_Model), models);
+    QCOMPARE(itemsOf(w.ui.combo_Airfile), airFiles);
+    QCOMPARE(itemsOf(w.ui.lst_Airfile), airFiles);
+    QCOMPARE(w.ui.lst_Airfile->currentRow(), 0);
+}
+
+} // namespace
+
 class TestFrmMainFolder : public testutil::FolderLoadTest
 {
     Q_OBJECT
@@ -117,11 +133,7 @@ void TestFrmMainFolder::fullAircraft()
     QCOMPARE(w.rightClick()->mnuDelete->text(), QStringLiteral("&Delete [fltsim.0]"));
 
     // Lists of the folder.
-    QCOMPARE(itemsOf(w.ui.combo_Texture), (QStringList{"<default>", "Cargo"}));
-    QCOMPARE(itemsOf(w.ui.combo_Model), (QStringList{"<default>", "freighter"}));
-    QCOMPARE(itemsOf(w.ui.combo_Airfile), QStringList{"HJ100"});
-    QCOMPARE(itemsOf(w.ui.lst_Airfile), QStringList{"HJ100"});
-    QCOMPARE(w.ui.lst_Airfile->currentRow(), 0);
+    verifyLists(w, {"<default>", "Cargo"}, {"<default>", "freighter"}, {"HJ100"});
 
     QCOMPARE(testutil::storedSetting("Path"), folder);
 }
@@ -167,11 +179,7 @@ void TestFrmMainFolder::noAircraftCfg()
     QVERIFY(w.sDescriptions.isEmpty());
 
     // The folder's own lists are still filled.
-    QCOMPARE(itemsOf(w.ui.combo_Texture), QStringList{"Old"});
-    QCOMPARE(itemsOf(w.ui.combo_Model), QStringList{"<default>"});
-    QCOMPARE(itemsOf(w.ui.combo_Airfile), QStringList{"Spare"});
-    QCOMPARE(itemsOf(w.ui.lst_Airfile), QStringList{"Spare"});
-    QCOMPARE(w.ui.lst_Airfile->currentRow(), 0);
+    verifyLists(w, {"Old"}, {"<default>"}, {"Spare"});
 
     // The saved folder is still the one with entries.
     QCOMPARE(testutil::storedSetting("Path"), full);
@@ -324,11 +332,7 @@ void TestFrmMainFolder::folderListings()
     testutil::writeFile(folder + "/notes.airx", "x");
     load(folder);
 
-    QCOMPARE(itemsOf(w.ui.combo_Texture), (QStringList{"<default>", "Blue", "red"}));
-    QCOMPARE(itemsOf(w.ui.combo_Model), (QStringList{"<default>", "Heavy"}));
-    QCOMPARE(itemsOf(w.ui.combo_Airfile), (QStringList{"B738", "b738", "Other"}));
-    QCOMPARE(itemsOf(w.ui.lst_Airfile), (QStringList{"B738", "b738", "Other"}));
-    QCOMPARE(w.ui.lst_Airfile->currentRow(), 0);
+    verifyLists(w, {"<default>", "Blue", "red"}, {"<default>", "Heavy"}, {"B738", "b738", "Other"});
 
     // A second load lists each once.
     w.RunChange();

@@ -227,12 +227,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("shownAfter");
-        QTest::newRow("de 35,5") << "de_DE"
-                                 << "35,5" << QByteArray("wing_span=35.5\r\n") << "35,5";
-        QTest::newRow("en 35.5") << "en_US"
-                                 << "35.5" << QByteArray("wing_span=35.5\r\n") << "35.5";
-        QTest::newRow("de whole number") << "de_DE"
-                                         << "36" << QByteArray("wing_span=36\r\n") << "36";
+        const auto row = [](const char* tag, const char* locale, const char* typed, const char* line,
+                            const char* shownAfter) {
+            QTest::newRow(tag) << QString(locale) << QString(typed) << QByteArray(line)
+                               << QString(shownAfter);
+        };
+        row("de 35,5", "de_DE", "35,5", "wing_span=35.5\r\n", "35,5");
+        row("en 35.5", "en_US", "35.5", "wing_span=35.5\r\n", "35.5");
+        row("de whole number", "de_DE", "36", "wing_span=36\r\n", "36");
     }
 
     void newSpanWrittenWithPoint()

@@ -88,39 +88,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("keys");
-        QTest::newRow("new") << "mnuFileNew"
-                             << "&New"
-                             << "Ctrl+N";
-        QTest::newRow("open") << "mnuFileOpen"
-                              << "&Open..."
-                              << "Ctrl+O";
-        QTest::newRow("save") << "mnuFileSave"
-                              << "&Save"
-                              << "Ctrl+S";
-        QTest::newRow("save as") << "mnuFileSaveAs"
-                                 << "Save &As..."
-                                 << "";
-        QTest::newRow("exit") << "mnuFileExit"
-                              << "E&xit"
-                              << "";
-        QTest::newRow("select all") << "mnuSelectAll"
-                                    << "&Select All"
-                                    << "Ctrl+A";
-        QTest::newRow("cut") << "mnuEditCut"
-                             << "Cu&t"
-                             << "Ctrl+X";
-        QTest::newRow("copy") << "mnuEditCopy"
-                              << "&Copy"
-                              << "Ctrl+C";
-        QTest::newRow("paste") << "mnuEditPaste"
-                               << "&Paste"
-                               << "Ctrl+V";
-        QTest::newRow("find") << "mnuSearchFind"
-                              << "&Find..."
-                              << "Ctrl+F";
-        QTest::newRow("find again") << "mnuSearchFindAgain"
-                                    << "Find &Again"
-                                    << "F3";
+        const auto row = [](const char* tag, const char* name, const char* caption, const char* keys) {
+            QTest::newRow(tag) << QString(name) << QString(caption) << QString(keys);
+        };
+        row("new", "mnuFileNew", "&New", "Ctrl+N");
+        row("open", "mnuFileOpen", "&Open...", "Ctrl+O");
+        row("save", "mnuFileSave", "&Save", "Ctrl+S");
+        row("save as", "mnuFileSaveAs", "Save &As...", "");
+        row("exit", "mnuFileExit", "E&xit", "");
+        row("select all", "mnuSelectAll", "&Select All", "Ctrl+A");
+        row("cut", "mnuEditCut", "Cu&t", "Ctrl+X");
+        row("copy", "mnuEditCopy", "&Copy", "Ctrl+C");
+        row("paste", "mnuEditPaste", "&Paste", "Ctrl+V");
+        row("find", "mnuSearchFind", "&Find...", "Ctrl+F");
+        row("find again", "mnuSearchFindAgain", "Find &Again", "F3");
     }
     void menuItems()
     {
@@ -463,12 +444,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << "gone.log"
-                                 << "ERROR: File not found. [Error #53]";
-        QTest::newRow("missing folder") << "nowhere/zibcheck.log"
-                                        << "ERROR: Path not found. [Error #76]";
-        QTest::newRow("a folder") << "."
-                                  << "ERROR: Path/File access error. [Error #75]";
+        const auto row = [](const char* tag, const char* name, const char* message) {
+            QTest::newRow(tag) << QString(name) << QString(message);
+        };
+        row("missing", "gone.log", "ERROR: File not found. [Error #53]");
+        row("missing folder", "nowhere/zibcheck.log", "ERROR: Path not found. [Error #76]");
+        row("a folder", ".", "ERROR: Path/File access error. [Error #75]");
     }
     void unreadableFileOnOpening()
     {
