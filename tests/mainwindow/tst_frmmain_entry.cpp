@@ -207,24 +207,17 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("mdlFolder");
         QTest::addColumn<QString>("radius");
-        QTest::newRow("empty value is <default>") << QByteArray("") << "<default>"
-                                                  << "model"
-                                                  << "10";
-        QTest::newRow("A300") << QByteArray("A300") << "A300"
-                              << "model.A300"
-                              << "20";
-        QTest::newRow("A300/lod") << QByteArray("A300/lod") << "A300\\lod"
-                                  << "model.A300/lod"
-                                  << "30";
-        QTest::newRow("A300\\lod") << QByteArray("A300\\lod") << "A300\\lod"
-                                   << "model.A300/lod"
-                                   << "30";
-        QTest::newRow("other letter case") << QByteArray("a300/LOD") << "a300\\LOD"
-                                           << "model.A300/lod"
-                                           << "30";
-        QTest::newRow("missing folder") << QByteArray("B747") << "B747"
-                                        << ""
-                                        << "";
+        const auto row = [](const char* tag, const char* modelValue, const char* column,
+                            const char* mdlFolder, const char* radius) {
+            QTest::newRow(tag) << QByteArray(modelValue) << QString(column) << QString(mdlFolder)
+                               << QString(radius);
+        };
+        row("empty value is <default>", "", "<default>", "model", "10");
+        row("A300", "A300", "A300", "model.A300", "20");
+        row("A300/lod", "A300/lod", "A300\\lod", "model.A300/lod", "30");
+        row("A300\\lod", "A300\\lod", "A300\\lod", "model.A300/lod", "30");
+        row("other letter case", "a300/LOD", "a300\\LOD", "model.A300/lod", "30");
+        row("missing folder", "B747", "B747", "", "");
     }
 
     void modelFolder()
