@@ -132,8 +132,8 @@ private slots:
         QFETCH(QByteArray, cfg);
         QFETCH(Edits, edits);
         Scene s(cfg);
-        // The same row is shown again, from the file.
         frm_Main& w = testutil::runUpdateRow(s, QStringLiteral("cmd_Effect_Update"));
+        // The row shown again shows the file's description.
         QCOMPARE(w.ui.txt_Description->text(), edits.value("txt_Description", w.sDescriptionOrg));
         QCOMPARE(w.sDescriptionOrg, w.ui.txt_Description->text());
     }
