@@ -4,6 +4,7 @@
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/VbColors.h"
 
+#include "DataRows.h"
 #include "FolderLoad.h"
 
 #include <QCheckBox>
@@ -30,13 +31,7 @@ private slots:
 
 void TestFrmMainAircraftWide::aircraftWideFields_data()
 {
-    QTest::addColumn<QByteArray>("sections");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-
-    const auto row = [](const char* tag, const char* sections, const char* field, const char* text) {
-        QTest::newRow(tag) << QByteArray(sections) << QString(field) << QString(text);
-    };
+    const testutil::TextRows<QByteArray, QString, QString> row({"sections", "field", "text"});
     row("wing span", "[geometry]\r\nwing_span=35.8\r\n", "txt_WingSpan_Org", "35.8");
     row("wing span with comment", "[geometry]\r\nwing_span=35.8 //ft\r\n", "txt_WingSpan_Org", "35.8");
     row("the later wing span", "[geometry]\r\nwing_span=10\r\n[more]\r\nwing_span=20.5\r\n",

@@ -9,6 +9,7 @@
 #include "shared/MessageBox.h"
 
 #include "AircraftScene.h"
+#include "DataRows.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
 
@@ -155,13 +156,9 @@ private slots:
 
     void modelName_data()
     {
-        QTest::addColumn<QByteArray>("modelCfg");
-        QTest::addColumn<QString>("mdlName"); // empty: no model file found
-        QTest::addColumn<QString>("radius");
+        // An empty mdlName: no model file found.
         // Every case offers the files it might wrongly pick.
-        const auto row = [](const char* tag, const char* modelCfg, const char* mdlName, const char* radius) {
-            QTest::newRow(tag) << QByteArray(modelCfg) << QString(mdlName) << QString(radius);
-        };
+        const testutil::TextRows<QByteArray, QString, QString> row({"modelCfg", "mdlName", "radius"});
         row("blank before Normal, blanks around '='", "  Normal = x.mdl\r\n", "", "");
         row("normal=MyPlane.MDL", "normal=MyPlane.MDL\r\n", "MyPlane.mdl", "7");
         row("two normal lines: the first wins", "normal=First\r\nnormal=Second\r\n", "First.mdl", "1");
@@ -203,15 +200,8 @@ private slots:
 
     void modelFolder_data()
     {
-        QTest::addColumn<QByteArray>("modelValue");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("mdlFolder");
-        QTest::addColumn<QString>("radius");
-        const auto row = [](const char* tag, const char* modelValue, const char* column,
-                            const char* mdlFolder, const char* radius) {
-            QTest::newRow(tag) << QByteArray(modelValue) << QString(column) << QString(mdlFolder)
-                               << QString(radius);
-        };
+        const testutil::TextRows<QByteArray, QString, QString, QString> row(
+            {"modelValue", "column", "mdlFolder", "radius"});
         row("empty value is <default>", "", "<default>", "model", "10");
         row("A300", "A300", "A300", "model.A300", "20");
         row("A300/lod", "A300/lod", "A300\\lod", "model.A300/lod", "30");

@@ -6,6 +6,7 @@
 #include "shared/MessageBox.h"
 
 #include "AircraftScene.h"
+#include "DataRows.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
 #include "WindowEdits.h"
@@ -223,15 +224,8 @@ private slots:
 
     void newSpanWrittenWithPoint_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<QString>("shownAfter");
-        const auto row = [](const char* tag, const char* locale, const char* typed, const char* line,
-                            const char* shownAfter) {
-            QTest::newRow(tag) << QString(locale) << QString(typed) << QByteArray(line)
-                               << QString(shownAfter);
-        };
+        const testutil::TextRows<QString, QString, QByteArray, QString> row(
+            {"locale", "typed", "line", "shownAfter"});
         row("de 35,5", "de_DE", "35,5", "wing_span=35.5\r\n", "35,5");
         row("en 35.5", "en_US", "35.5", "wing_span=35.5\r\n", "35.5");
         row("de whole number", "de_DE", "36", "wing_span=36\r\n", "36");

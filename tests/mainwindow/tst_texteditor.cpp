@@ -2,6 +2,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 
+#include "DataRows.h"
 #include "TestUtil.h"
 
 #include <QAction>
@@ -85,12 +86,7 @@ private slots:
 
     void menuItems_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("keys");
-        const auto row = [](const char* tag, const char* name, const char* caption, const char* keys) {
-            QTest::newRow(tag) << QString(name) << QString(caption) << QString(keys);
-        };
+        const testutil::TextRows<QString, QString, QString> row({"name", "caption", "keys"});
         row("new", "mnuFileNew", "&New", "Ctrl+N");
         row("open", "mnuFileOpen", "&Open...", "Ctrl+O");
         row("save", "mnuFileSave", "&Save", "Ctrl+S");
@@ -442,11 +438,7 @@ private slots:
 
     void unreadableFileOnOpening_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* tag, const char* name, const char* message) {
-            QTest::newRow(tag) << QString(name) << QString(message);
-        };
+        const testutil::TextRows<QString, QString> row({"name", "message"});
         row("missing", "gone.log", "ERROR: File not found. [Error #53]");
         row("missing folder", "nowhere/zibcheck.log", "ERROR: Path not found. [Error #76]");
         row("a folder", ".", "ERROR: Path/File access error. [Error #75]");
