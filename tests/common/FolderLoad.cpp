@@ -128,8 +128,6 @@ QList<QAction*> entryMenus(frm_Main& w)
 void FolderLoadTest::initTestCase()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
 }
 
 void FolderLoadTest::init()

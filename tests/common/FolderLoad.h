@@ -3,6 +3,7 @@
 #include "mainwindow/widgets/VbColors.h"
 
 #include "BoxRecorder.h"
+#include "ConfigHome.h"
 #include "MainWindowFixture.h"
 
 #include <QByteArray>
@@ -69,7 +70,7 @@ class FolderLoadTest : public QObject
     Q_OBJECT
 
 private slots:
-    // English numbers, a settings folder of the test's own.
+    // English numbers.
     void initTestCase();
     void init();
     void cleanup();
@@ -85,7 +86,7 @@ protected:
     void load(const QString& folder);
 
 private:
-    QTemporaryDir m_config;
+    OwnConfigHome m_config;
     std::unique_ptr<QTemporaryDir> m_tmp;
     std::unique_ptr<BoxRecorder> m_boxes;
     std::unique_ptr<MainWindowFixture> m_fixture;

@@ -6,6 +6,7 @@
 #include "shared/MessageBox.h"
 
 #include "BoxRecorder.h"
+#include "ConfigHome.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -70,7 +71,6 @@ class TestFrmMainNavigation : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void upwards_data();
     void upwards();
@@ -84,14 +84,8 @@ private slots:
     void simFolderDeleted();
 
 private:
-    QTemporaryDir m_config;
+    testutil::OwnConfigHome m_config;
 };
-
-void TestFrmMainNavigation::initTestCase()
-{
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-}
 
 void TestFrmMainNavigation::upwards_data()
 {
