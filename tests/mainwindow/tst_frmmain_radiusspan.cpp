@@ -28,6 +28,30 @@ const QString kRadiusMessage = QStringLiteral(
 
 using Scene = testutil::AircraftScene;
 
+// A file of the scene whose time was set into the past, so that any write shows.
+class AgedFile
+{
+public:
+    explicit AgedFile(const QString& path) : m_path(path)
+    {
+        ageFile(path);
+        m_before = mtime(path);
+    }
+
+    QString path() const { return m_path; }
+
+    // Checks that the file still holds `bytes` and was not written.
+    void verifyUntouched(const QByteArray& bytes) const
+    {
+        QCOMPARE(testutil::readFile(m_path), bytes);
+        QCOMPARE(mtime(m_path), m_before);
+    }
+
+private:
+    QString m_path;
+    QDateTime m_before;
+};
+
 void clickUpdate(frm_Main& w)
 {
     QTest::mouseClick(w.ui.cmd_cfg_Update, Qt::LeftButton);
@@ -75,11 +99,9 @@ private slots:
         const QByteArray mdl = mdlBytes(tag, 42);
         Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=\r\n",
                 {{"Plane/model/model.cfg", "normal=Plane\r\n"}, {"Plane/model/Plane.mdl", mdl}});
-        const QString mdlPath = s.folder() + "/model/Plane.mdl";
-        ageFile(mdlPath);
+        const AgedFile model(s.folder() + "/model/Plane.mdl");
         if (readOnly)
-            testutil::setMode(mdlPath, 0444);
-        const QDateTime before = mtime(mdlPath);
+            testutil::setMode(model.path(), 0444);
         frm_Main& w = s.start();
         QCOMPARE(w.ui.txt_FS9Radius->text(), tag == "MDLX" ? QStringLiteral("n/a") : QStringLiteral("42"));
         if (!typed.isNull())
@@ -87,15 +109,13 @@ private slots:
         w.ui.txt_Title->setText(QStringLiteral("Edited"));
         clickUpdate(w);
 
-        const QByteArray after = testutil::readFile(mdlPath);
         if (expectedByte < 0) {
-            QCOMPARE(after, mdl);
-            QCOMPARE(mtime(mdlPath), before);
+            model.verifyUntouched(mdl);
         } else {
             QByteArray expected = mdl;
             expected[28] = static_cast<char>(expectedByte);
-            QCOMPARE(after, expected);
-            QVERIFY(QFileInfo(mdlPath).permissions().testFlag(QFileDevice::WriteOwner));
+            QCOMPARE(testutil::readFile(model.path()), expected);
+            QVERIFY(QFileInfo(model.path()).permissions().testFlag(QFileDevice::WriteOwner));
             QCOMPARE(w.ui.txt_FS9Radius->text(), QString::number(expectedByte));
             QCOMPARE(w.vRadiusOrg, QString::number(expectedByte));
         }
@@ -115,16 +135,13 @@ private slots:
         const QByteArray mdl = mdlBytes("MDL9", 42);
         Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=\r\n",
                 {{"Plane/model/model.cfg", "normal=..\\..\\x\r\n"}, {"x.mdl", mdl}});
-        const QString outside = s.root() + "/x.mdl";
-        ageFile(outside);
-        const QDateTime before = mtime(outside);
+        const AgedFile outside(s.root() + "/x.mdl");
         frm_Main& w = s.start();
         QCOMPARE(w.ui.txt_FS9Radius->text(), QStringLiteral("42"));
         w.ui.txt_FS9Radius->setText(QStringLiteral("50"));
         w.ui.txt_Title->setText(QStringLiteral("Edited"));
         clickUpdate(w);
-        QCOMPARE(testutil::readFile(outside), mdl);
-        QCOMPARE(mtime(outside), before);
+        outside.verifyUntouched(mdl);
         // The user asked for a change that was not made: say so.
         QCOMPARE(s.answers.prompts(), QStringList{kRadiusMessage});
         QVERIFY(s.cfg().contains("title=Edited\r\n"));
@@ -137,15 +154,12 @@ private slots:
         const QByteArray mdl = mdlBytes("MDL9", 42);
         Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=\r\n[fltsim.1]\r\ntitle=B\r\nmodel=Ghost\r\n",
                 {{"Plane/model/model.cfg", "normal=Plane\r\n"}, {"Plane/model/Plane.mdl", mdl}});
-        const QString mdlPath = s.folder() + "/model/Plane.mdl";
-        ageFile(mdlPath);
-        const QDateTime before = mtime(mdlPath);
+        const AgedFile model(s.folder() + "/model/Plane.mdl");
         frm_Main& w = s.start();
         w.ui.ListView1->selectRow(1);
         w.ListView1_DblClick();
         clickUpdate(w);
-        QCOMPARE(testutil::readFile(mdlPath), mdl);
-        QCOMPARE(mtime(mdlPath), before);
+        model.verifyUntouched(mdl);
         QVERIFY(s.answers.calls().empty());
     }
 
