@@ -2,49 +2,24 @@
 // not entries: wing span, exits with their comments and the jetway text, the
 // [general] ATC values and the effects, as the main window shows them.
 #include "mainwindow/frm_Main.h"
-#include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/VbColors.h"
 
-#include "BoxRecorder.h"
-#include "MainWindowFixture.h"
-#include "TestUtil.h"
+#include "DataRows.h"
+#include "FolderLoad.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTest>
 
-using testutil::BoxRecorder;
-using testutil::MainWindowFixture;
+using namespace testutil::colors;
+using testutil::exitBoxes;
+using testutil::makeCfg;
 
-namespace {
-
-const QColor kWhite = vbColor(0xFFFFFF);
-const QColor kJetwayRed = vbColor(255);
-const QColor kJetwayGreen = vbColor(0xFF00);
-
-QString makeCfg(const QString& folder, const QByteArray& cfg)
-{
-    testutil::writeFile(folder + "/aircraft.cfg", cfg);
-    return folder;
-}
-
-QList<QLineEdit*> exitBoxes(frm_Main& w)
-{
-    return w.ui.txt_Exit_0 + w.ui.txt_Exit_1 + w.ui.txt_Exit_2;
-}
-
-} // namespace
-
-class TestFrmMainAircraftWide : public QObject
+class TestFrmMainAircraftWide : public testutil::FolderLoadTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void aircraftWideFields_data();
     void aircraftWideFields();
     void exits_data();
@@ -52,85 +27,23 @@ private slots:
     void exitCommentsBelongToTheFolder();
     void effects_data();
     void effects();
-
-private:
-    frm_Main& window() { return m_fixture->window(); }
-    void load(const QString& folder);
-
-    QTemporaryDir m_config;
-    std::unique_ptr<QTemporaryDir> m_tmp;
-    std::unique_ptr<BoxRecorder> m_boxes;
-    std::unique_ptr<MainWindowFixture> m_fixture;
 };
-
-void TestFrmMainAircraftWide::initTestCase()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-}
-
-void TestFrmMainAircraftWide::init()
-{
-    m_tmp = std::make_unique<QTemporaryDir>();
-    m_boxes = std::make_unique<BoxRecorder>();
-    m_fixture = std::make_unique<MainWindowFixture>();
-    m_fixture->start();
-}
-
-void TestFrmMainAircraftWide::cleanup()
-{
-    m_fixture.reset();
-    if (m_boxes && !m_boxes->calls().empty())
-        QFAIL(qPrintable("unexpected boxes: " + m_boxes->prompts().join(" | ")));
-    m_boxes.reset();
-    m_tmp.reset();
-}
-
-void TestFrmMainAircraftWide::load(const QString& folder)
-{
-    frm_Main& w = window();
-    if (w.folderPath() == folder)
-        w.RunChange();
-    else
-        QVERIFY2(w.ui.Dir1->setPath(folder), qPrintable(folder));
-}
 
 void TestFrmMainAircraftWide::aircraftWideFields_data()
 {
-    QTest::addColumn<QByteArray>("sections");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("wing span") << QByteArray("[geometry]\r\nwing_span=35.8\r\n") << "txt_WingSpan_Org"
-                               << "35.8";
-    QTest::newRow("wing span with comment")
-        << QByteArray("[geometry]\r\nwing_span=35.8 //ft\r\n") << "txt_WingSpan_Org"
-        << "35.8";
-    QTest::newRow("the later wing span")
-        << QByteArray("[geometry]\r\nwing_span=10\r\n[more]\r\nwing_span=20.5\r\n") << "txt_WingSpan_Org"
-        << "20.5";
-    QTest::newRow("wing span without a number")
-        << QByteArray("[geometry]\r\nwing_span=abc\r\n") << "txt_WingSpan_Org"
-        << "0";
-    QTest::newRow("general atc_model as written")
-        << QByteArray("[GENERAL]\r\natc_model=B738 //x\r\n") << "txt_general_atc_model"
-        << "B738 //x";
-    QTest::newRow("general atc_type")
-        << QByteArray("[general]\r\natc_type=BOEING\r\n") << "txt_general_atc_type"
-        << "BOEING";
-    QTest::newRow("atc_type outside general")
-        << QByteArray("[misc]\r\natc_type=NOPE\r\n") << "txt_general_atc_type"
-        << "";
-    QTest::newRow("exit part cut at its first blank")
-        << QByteArray("[exits]\r\nexit.0= 0.4 x , 27.0\r\n") << "txt_Exit_0[0]"
-        << "0.4";
-    QTest::newRow("exit parts after the fifth")
-        << QByteArray("[exits]\r\nexit.2=1,2,3,4,5,6 //c\r\n") << "txt_Exit_2[4]"
-        << "5";
-    QTest::newRow("exit key in any section")
-        << QByteArray("[doors]\r\nEXIT.1=1,2,3,4,5\r\n") << "txt_Exit_1[2]"
-        << "3";
+    const testutil::TextRows<QByteArray, QString, QString> row({"sections", "field", "text"});
+    row("wing span", "[geometry]\r\nwing_span=35.8\r\n", "txt_WingSpan_Org", "35.8");
+    row("wing span with comment", "[geometry]\r\nwing_span=35.8 //ft\r\n", "txt_WingSpan_Org", "35.8");
+    row("the later wing span", "[geometry]\r\nwing_span=10\r\n[more]\r\nwing_span=20.5\r\n",
+        "txt_WingSpan_Org", "20.5");
+    row("wing span without a number", "[geometry]\r\nwing_span=abc\r\n", "txt_WingSpan_Org", "0");
+    row("general atc_model as written", "[GENERAL]\r\natc_model=B738 //x\r\n", "txt_general_atc_model",
+        "B738 //x");
+    row("general atc_type", "[general]\r\natc_type=BOEING\r\n", "txt_general_atc_type", "BOEING");
+    row("atc_type outside general", "[misc]\r\natc_type=NOPE\r\n", "txt_general_atc_type", "");
+    row("exit part cut at its first blank", "[exits]\r\nexit.0= 0.4 x , 27.0\r\n", "txt_Exit_0[0]", "0.4");
+    row("exit parts after the fifth", "[exits]\r\nexit.2=1,2,3,4,5,6 //c\r\n", "txt_Exit_2[4]", "5");
+    row("exit key in any section", "[doors]\r\nEXIT.1=1,2,3,4,5\r\n", "txt_Exit_1[2]", "3");
 }
 
 void TestFrmMainAircraftWide::aircraftWideFields()
@@ -140,7 +53,7 @@ void TestFrmMainAircraftWide::aircraftWideFields()
     QFETCH(QString, text);
 
     frm_Main& w = window();
-    load(makeCfg(m_tmp->path() + "/Wide", "[fltsim.0]\r\ntitle=A\r\n" + sections));
+    load(makeCfg(root() + "/Wide", "[fltsim.0]\r\ntitle=A\r\n" + sections));
     auto* box = w.findChild<QLineEdit*>(field);
     QVERIFY2(box, qPrintable(field));
     QCOMPARE(box->text(), text);
@@ -190,7 +103,7 @@ void TestFrmMainAircraftWide::exits()
     QFETCH(QList<bool>, ticks);
 
     frm_Main& w = window();
-    load(makeCfg(m_tmp->path() + "/Exits", "[fltsim.0]\r\ntitle=A\r\n[exits]\r\n" + lines + "\r\n"));
+    load(makeCfg(root() + "/Exits", "[fltsim.0]\r\ntitle=A\r\n[exits]\r\n" + lines + "\r\n"));
     const QList<QLineEdit*> all = exitBoxes(w);
     for (int i = 0; i < 15; ++i)
         QCOMPARE(all.at(i)->text(), boxes.at(i));
@@ -206,13 +119,13 @@ void TestFrmMainAircraftWide::exits()
 void TestFrmMainAircraftWide::exitCommentsBelongToTheFolder()
 {
     frm_Main& w = window();
-    load(makeCfg(m_tmp->path() + "/A", "[fltsim.0]\r\ntitle=A\r\n[exits]\r\nexit.0=1,2,3,4,5 //a\r\n"
-                                       "exit.1=1,2,3,4,5 //b\r\nexit.2=1,2,3,4,5 //c\r\n"));
+    load(makeCfg(root() + "/A", "[fltsim.0]\r\ntitle=A\r\n[exits]\r\nexit.0=1,2,3,4,5 //a\r\n"
+                                "exit.1=1,2,3,4,5 //b\r\nexit.2=1,2,3,4,5 //c\r\n"));
     QCOMPARE(w.sExit2Comment, QStringLiteral("//c"));
-    load(makeCfg(m_tmp->path() + "/B", "[fltsim.0]\r\ntitle=B\r\n[exits]\r\nexit.0=1,2,3,4,5\r\n"));
+    load(makeCfg(root() + "/B", "[fltsim.0]\r\ntitle=B\r\n[exits]\r\nexit.0=1,2,3,4,5\r\n"));
     QVERIFY(w.sExit0Comment.isEmpty() && w.sExit1Comment.isEmpty() && w.sExit2Comment.isEmpty());
-    load(m_tmp->path() + "/A");
-    load(makeCfg(m_tmp->path() + "/C", "[fltsim.0]\r\ntitle=C\r\n"));
+    load(root() + "/A");
+    load(makeCfg(root() + "/C", "[fltsim.0]\r\ntitle=C\r\n"));
     QVERIFY(w.sExit0Comment.isEmpty() && w.sExit1Comment.isEmpty() && w.sExit2Comment.isEmpty());
     QCOMPARE(w.ui.txt_Exit_1.at(0)->text(), QString());
 }
@@ -247,7 +160,7 @@ void TestFrmMainAircraftWide::effects()
     QFETCH(bool, once);
 
     frm_Main& w = window();
-    load(makeCfg(m_tmp->path() + "/Fx", "[fltsim.0]\r\ntitle=A\r\n" + sections + "\r\n"));
+    load(makeCfg(root() + "/Fx", "[fltsim.0]\r\ntitle=A\r\n" + sections + "\r\n"));
     QCOMPARE(w.ui.txt_effects.at(slot)->text(), file);
     QCOMPARE(w.ui.chk_Effect.at(slot)->isChecked(), once);
     for (int i = 0; i < 11; ++i) {

@@ -11,6 +11,7 @@
 #include "AircraftScene.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
+#include "WindowEdits.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,8 +29,7 @@
 
 namespace {
 
-// objectName -> text; check boxes take "1" or "0".
-using Edits = QMap<QString, QString>;
+using testutil::Edits;
 
 // The blank after the first description's "=" would go if the line were rewritten.
 const QByteArray kCfg =
@@ -67,21 +67,14 @@ public:
         w.ui.SSTab1->setCurrentWidget(w.ui.SSTab1->findChild<QWidget*>("SSTab1_effects"));
         return QTest::qWaitForWindowActive(&w) && w.ui.txt_effects[0]->isVisible();
     }
-};
 
-void applyEdits(frm_Main& w, const Edits& edits)
-{
-    for (auto it = edits.cbegin(); it != edits.cend(); ++it) {
-        if (auto* box = w.findChild<QLineEdit*>(it.key()))
-            box->setText(it.value());
-        else if (auto* check = w.findChild<QCheckBox*>(it.key()))
-            check->setChecked(it.value() == u"1");
-        else if (it.key() == u"txt_Description")
-            w.ui.txt_Description->setText(it.value());
-        else
-            QFAIL(qPrintable(QStringLiteral("no control %1").arg(it.key())));
+    // Starts the window and shows it with the effects tab in front.
+    bool startShown()
+    {
+        start();
+        return show();
     }
-}
+};
 
 void clickUpdate(frm_Main& w)
 {
@@ -137,19 +130,10 @@ private slots:
     void update()
     {
         QFETCH(QByteArray, cfg);
-        QFETCH(int, row);
         QFETCH(Edits, edits);
-        QFETCH(QByteArray, expected);
         Scene s(cfg);
-        frm_Main& w = s.start();
-        w.ui.ListView1->selectRow(row);
-        w.ListView1_DblClick();
-        applyEdits(w, edits);
-        clickUpdate(w);
-        QVERIFY(s.answers.calls().empty());
-        QCOMPARE(s.cfg(), expected);
-        // The same row is shown again, from the file.
-        QCOMPARE(w.ui.ListView1->selectedRow(), row);
+        frm_Main& w = testutil::runUpdateRow(s, QStringLiteral("cmd_Effect_Update"));
+        // The row shown again shows the file's description.
         QCOMPARE(w.ui.txt_Description->text(), edits.value("txt_Description", w.sDescriptionOrg));
         QCOMPARE(w.sDescriptionOrg, w.ui.txt_Description->text());
     }
@@ -168,32 +152,17 @@ private slots:
         QCOMPARE(w.ui.ListView1->selectedRow(), 0);
     }
 
-    void confirmationAndBackup_data()
-    {
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("written");
-        QTest::newRow("option off: no question") << false << 0 << true;
-        QTest::newRow("Yes") << true << int(msgbox::vbYes) << true;
-        QTest::newRow("No") << true << int(msgbox::vbNo) << false;
-    }
+    void confirmationAndBackup_data() { testutil::addConfirmationRows(); }
 
     void confirmationAndBackup()
     {
         QFETCH(bool, confirm);
-        QFETCH(int, answer);
         QFETCH(bool, written);
         Scene s;
-        if (answer)
-            s.answers.button(answer);
-        frm_Main& w = s.start(confirm, /*autoBackup*/ true);
+        frm_Main& w = testutil::startForConfirmationRow(s);
         w.ui.txt_effects[0]->setText(QStringLiteral("fx_new"));
         clickUpdate(w);
-        QCOMPARE(s.answers.calls().size(), size_t(confirm ? 1 : 0));
-        if (confirm) {
-            QCOMPARE(s.answers.calls().front().prompt, QStringLiteral("Are you sure?"));
-            QCOMPARE(s.answers.calls().front().style, int(msgbox::vbYesNo | msgbox::vbQuestion));
-        }
+        testutil::verifyAskedSure(s.answers, confirm);
         QCOMPARE(s.cfg().contains("wake=fx_new\r\n"), written);
         QCOMPARE(QFileInfo::exists(s.folder() + "/aircraft.zib"), written);
         if (written)
@@ -264,8 +233,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(bool, once);
         Scene s;
-        frm_Main& w = s.start();
-        QVERIFY(s.show());
+        QVERIFY(s.startShown());
+        frm_Main& w = s.window();
         // A file box and once flag that differ from the outcome.
         w.ui.txt_effects[slot]->setText(QStringLiteral("custom"));
         w.ui.chk_Effect[slot]->setChecked(!once);
@@ -301,19 +270,19 @@ private slots:
         QFETCH(int, reason);
         QFETCH(bool, shown);
         Scene s;
-        frm_Main& w = s.start();
-        QVERIFY(s.show());
+        QVERIFY(s.startShown());
+        QLineEdit* field = s.window().ui.txt_effects[5];
         bool nativeMenuShown = false;
         // The field's own menu would block in its event loop: close it from a timer.
-        QTimer::singleShot(100, &w, [&nativeMenuShown] {
+        QTimer::singleShot(100, field, [&nativeMenuShown] {
             if (QWidget* popup = QApplication::activePopupWidget()) {
                 nativeMenuShown = true;
                 popup->close();
             }
         });
         QContextMenuEvent event(QContextMenuEvent::Reason(reason), QPoint(2, 2),
-                                w.ui.txt_effects[5]->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(w.ui.txt_effects[5], &event);
+                                field->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(field, &event);
         QTest::qWait(200);
         QCOMPARE(nativeMenuShown, shown);
     }
@@ -332,13 +301,13 @@ private slots:
 
     void selectEffectFile()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QString, expected);
         Scene s;
-        frm_Main& w = s.start();
-        QVERIFY(s.show());
+        QVERIFY(s.startShown());
+        frm_Main& w = s.window();
         w.ui.chk_Effect[2]->setChecked(true);
         QMenu* menu = rightClickEffect(w, 2);
+        QFETCH(QString, chosen);
+        QFETCH(QString, expected);
         s.answers.text(chosen);
         w.rightClick()->mnuEffectsSelect->trigger();
         menu->hide();

@@ -8,7 +8,9 @@
 #include "mainwindow/widgets/VbColors.h"
 #include "shared/MessageBox.h"
 
-#include "MainWindowFixture.h"
+#include "AircraftScene.h"
+#include "DataRows.h"
+#include "SimFiles.h"
 #include "TestUtil.h"
 
 #include <QCheckBox>
@@ -28,18 +30,9 @@
 
 namespace {
 
-using Files = QMap<QString, QByteArray>;
-
-// A model file: 8 filler bytes, the tag, filler up to the radius byte at 28,
-// cut or padded to `size`.
-QByteArray mdlBytes(const QByteArray& tag, quint8 radius, int size = 64)
-{
-    QByteArray b = QByteArray("RIFF\x10\0\0\0", 8) + tag.left(4);
-    b += QByteArray(28 - b.size(), 'h');
-    b += static_cast<char>(radius);
-    b += QByteArray(std::max(0, size - static_cast<int>(b.size())), 'z');
-    return b.left(size);
-}
+using testutil::airRecord;
+using testutil::Files;
+using testutil::mdlBytes;
 
 QByteArray le32(qint32 v)
 {
@@ -49,52 +42,22 @@ QByteArray le32(qint32 v)
     return b;
 }
 
-// One .air record: id, length, data.
-QByteArray airRecord(qint32 id, const QByteArray& data)
+// Files named relative to the aircraft folder "Plane".
+Files inPlane(const Files& files)
 {
-    return le32(id) + le32(static_cast<qint32>(data.size())) + data;
-}
-
-// Answers every box with its first button, so the test can look at them after.
-void answerFirstButton(msgbox::ScriptedAnswers& answers)
-{
-    answers.setResponder([](const msgbox::Call& call) {
-        return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-    });
+    Files out;
+    for (auto it = files.cbegin(); it != files.cend(); ++it)
+        out.insert(QStringLiteral("Plane/") + it.key(), it.value());
+    return out;
 }
 
 // An aircraft folder with its aircraft.cfg and further files (paths relative
 // to the folder), and a main window started on it. Boxes are recorded from
-// before the start-up on.
-class Scene
+// before the start-up on and get their first button.
+class Scene : public testutil::AircraftScene
 {
 public:
-    Scene(const QByteArray& cfg, const Files& files = {})
-    {
-        m_folder = m_tmp.path() + QStringLiteral("/Plane");
-        testutil::makeDir(m_folder);
-        if (!cfg.isNull())
-            testutil::writeFile(m_folder + QStringLiteral("/aircraft.cfg"), cfg);
-        for (auto it = files.cbegin(); it != files.cend(); ++it)
-            testutil::writeFile(m_folder + u'/' + it.key(), it.value());
-        answerFirstButton(answers);
-    }
-
-    frm_Main& start()
-    {
-        m_fixture = std::make_unique<testutil::MainWindowFixture>(
-            testutil::PrefixSpec{}, QMap<QString, QString>{{QStringLiteral("Path"), m_folder}});
-        return m_fixture->start();
-    }
-
-    QString folder() const { return m_folder; }
-
-    msgbox::ScriptedAnswers answers;
-
-private:
-    QTemporaryDir m_tmp;
-    QString m_folder;
-    std::unique_ptr<testutil::MainWindowFixture> m_fixture;
+    Scene(const QByteArray& cfg, const Files& files = {}) : AircraftScene(cfg, inPlane(files)) {}
 };
 
 const QString kNok = QStringLiteral("AC Status: NOK");
@@ -193,28 +156,18 @@ private slots:
 
     void modelName_data()
     {
-        QTest::addColumn<QByteArray>("modelCfg");
-        QTest::addColumn<QString>("mdlName"); // empty: no model file found
-        QTest::addColumn<QString>("radius");
+        // An empty mdlName: no model file found.
         // Every case offers the files it might wrongly pick.
-        QTest::newRow("blank before Normal, blanks around '='") << QByteArray("  Normal = x.mdl\r\n") << ""
-                                                                << "";
-        QTest::newRow("normal=MyPlane.MDL") << QByteArray("normal=MyPlane.MDL\r\n") << "MyPlane.mdl"
-                                            << "7";
-        QTest::newRow("two normal lines: the first wins")
-            << QByteArray("normal=First\r\nnormal=Second\r\n") << "First.mdl"
-            << "1";
-        QTest::newRow("capitals, no extension") << QByteArray("NORMAL=Second\r\n") << "Second.mdl"
-                                                << "2";
-        QTest::newRow("comment after the name") << QByteArray("normal=First.mdl // lod 0\r\n") << "First.mdl"
-                                                << "1";
-        QTest::newRow("name line after other lines")
-            << QByteArray("[models]\r\n; list\r\nnormal=Second.MdL\r\ninterior=First\r\n") << "Second.mdl"
-            << "2";
-        QTest::newRow("no name after '='") << QByteArray("normal=\r\n") << ""
-                                           << "";
-        QTest::newRow("empty model.cfg") << QByteArray("") << ""
-                                         << "";
+        const testutil::TextRows<QByteArray, QString, QString> row({"modelCfg", "mdlName", "radius"});
+        row("blank before Normal, blanks around '='", "  Normal = x.mdl\r\n", "", "");
+        row("normal=MyPlane.MDL", "normal=MyPlane.MDL\r\n", "MyPlane.mdl", "7");
+        row("two normal lines: the first wins", "normal=First\r\nnormal=Second\r\n", "First.mdl", "1");
+        row("capitals, no extension", "NORMAL=Second\r\n", "Second.mdl", "2");
+        row("comment after the name", "normal=First.mdl // lod 0\r\n", "First.mdl", "1");
+        row("name line after other lines", "[models]\r\n; list\r\nnormal=Second.MdL\r\ninterior=First\r\n",
+            "Second.mdl", "2");
+        row("no name after '='", "normal=\r\n", "", "");
+        row("empty model.cfg", "", "", "");
     }
 
     void modelName()
@@ -247,28 +200,14 @@ private slots:
 
     void modelFolder_data()
     {
-        QTest::addColumn<QByteArray>("modelValue");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("mdlFolder");
-        QTest::addColumn<QString>("radius");
-        QTest::newRow("empty value is <default>") << QByteArray("") << "<default>"
-                                                  << "model"
-                                                  << "10";
-        QTest::newRow("A300") << QByteArray("A300") << "A300"
-                              << "model.A300"
-                              << "20";
-        QTest::newRow("A300/lod") << QByteArray("A300/lod") << "A300\\lod"
-                                  << "model.A300/lod"
-                                  << "30";
-        QTest::newRow("A300\\lod") << QByteArray("A300\\lod") << "A300\\lod"
-                                   << "model.A300/lod"
-                                   << "30";
-        QTest::newRow("other letter case") << QByteArray("a300/LOD") << "a300\\LOD"
-                                           << "model.A300/lod"
-                                           << "30";
-        QTest::newRow("missing folder") << QByteArray("B747") << "B747"
-                                        << ""
-                                        << "";
+        const testutil::TextRows<QByteArray, QString, QString, QString> row(
+            {"modelValue", "column", "mdlFolder", "radius"});
+        row("empty value is <default>", "", "<default>", "model", "10");
+        row("A300", "A300", "A300", "model.A300", "20");
+        row("A300/lod", "A300/lod", "A300\\lod", "model.A300/lod", "30");
+        row("A300\\lod", "A300\\lod", "A300\\lod", "model.A300/lod", "30");
+        row("other letter case", "a300/LOD", "a300\\LOD", "model.A300/lod", "30");
+        row("missing folder", "B747", "B747", "", "");
     }
 
     void modelFolder()

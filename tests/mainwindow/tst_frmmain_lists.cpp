@@ -5,6 +5,7 @@
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/ListView.h"
 
+#include "ConfigHome.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -37,22 +38,14 @@ class TestFrmMainLists : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void simFolderListUsableOnlyWithItems_data();
     void simFolderListUsableOnlyWithItems();
     void lastColumnAfterFolderLoads_data();
     void lastColumnAfterFolderLoads();
 
 private:
-    QTemporaryDir m_config;
+    testutil::OwnConfigHome m_config;
 };
-
-void TestFrmMainLists::initTestCase()
-{
-    // Outside CTest the settings must not land in the user's own store.
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-}
 
 void TestFrmMainLists::simFolderListUsableOnlyWithItems_data()
 {

@@ -10,6 +10,7 @@
 #include "shared/modSystem.h"
 
 #include "BoxRecorder.h"
+#include "ConfigHome.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -73,7 +74,6 @@ class TestFrmMainMenus : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void toggles_data();
     void toggles();
@@ -92,14 +92,8 @@ private slots:
     void resizeScalesFonts();
 
 private:
-    QTemporaryDir m_config;
+    testutil::OwnConfigHome m_config;
 };
-
-void TestFrmMainMenus::initTestCase()
-{
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-}
 
 void TestFrmMainMenus::toggles_data()
 {

@@ -6,6 +6,7 @@
 #include "shared/MessageBox.h"
 
 #include "BoxRecorder.h"
+#include "ConfigHome.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
 
@@ -31,6 +32,33 @@ QString clean(const QString& path)
     return QDir::cleanPath(path);
 }
 
+PrefixSpec simulators(bool fs9, bool fsx)
+{
+    PrefixSpec spec;
+    spec.fs9 = fs9;
+    spec.fsx = fsx;
+    return spec;
+}
+
+// A window started on a prefix with the given simulators; every box recorded
+// from the start-up on.
+struct SimWindow
+{
+    explicit SimWindow(const PrefixSpec& spec) : fixture(spec) {}
+
+    BoxRecorder boxes;
+    MainWindowFixture fixture;
+    frm_Main& w = fixture.start();
+};
+
+// Rows of the simulator buttons, column "fs9".
+void addSimulatorRows()
+{
+    QTest::addColumn<bool>("fs9");
+    QTest::newRow("FSX") << false;
+    QTest::newRow("FS9") << true;
+}
+
 const QString kFs9Message = QStringLiteral(
     "The FS9 path information in your registry is incorrect. The aircraft folder could not be found.");
 const QString kFsxMessage = QStringLiteral(
@@ -43,7 +71,6 @@ class TestFrmMainNavigation : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
 
     void upwards_data();
     void upwards();
@@ -57,14 +84,8 @@ private slots:
     void simFolderDeleted();
 
 private:
-    QTemporaryDir m_config;
+    testutil::OwnConfigHome m_config;
 };
-
-void TestFrmMainNavigation::initTestCase()
-{
-    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-}
 
 void TestFrmMainNavigation::upwards_data()
 {
@@ -106,20 +127,15 @@ void TestFrmMainNavigation::upwards()
 
 void TestFrmMainNavigation::simulatorButtonsDuringStartup_data()
 {
-    QTest::addColumn<bool>("fs9");
-    QTest::newRow("FSX") << false;
-    QTest::newRow("FS9") << true;
+    addSimulatorRows();
 }
 
 void TestFrmMainNavigation::simulatorButtonsDuringStartup()
 {
     QFETCH(bool, fs9);
 
-    PrefixSpec spec;
-    spec.fs9 = spec.fsx = true;
-    BoxRecorder boxes;
-    MainWindowFixture f(spec);
-    frm_Main& w = f.start();
+    SimWindow sims(simulators(true, true));
+    frm_Main& w = sims.w;
     const QString before = w.folderPath();
     // The start-up selects the button itself; nothing may be loaded then.
     w.bLoading = true;
@@ -128,25 +144,20 @@ void TestFrmMainNavigation::simulatorButtonsDuringStartup()
     else
         w.opt_FSX_Click();
     QCOMPARE(w.folderPath(), before);
-    QVERIFY(boxes.calls().empty());
+    QVERIFY(sims.boxes.calls().empty());
 }
 
 void TestFrmMainNavigation::simulatorButtons_data()
 {
-    QTest::addColumn<bool>("fs9");
-    QTest::newRow("FSX") << false;
-    QTest::newRow("FS9") << true;
+    addSimulatorRows();
 }
 
 void TestFrmMainNavigation::simulatorButtons()
 {
     QFETCH(bool, fs9);
 
-    PrefixSpec spec;
-    spec.fs9 = spec.fsx = true;
-    BoxRecorder boxes;
-    MainWindowFixture f(spec);
-    frm_Main& w = f.start();
+    SimWindow sims(simulators(true, true));
+    frm_Main& w = sims.w;
     w.ui.combo_SimFolder->setCurrentIndex(0);
     QRadioButton* button = fs9 ? w.ui.opt_FS9 : w.ui.opt_FSX;
     QVERIFY(button->isEnabled());
@@ -155,7 +166,7 @@ void TestFrmMainNavigation::simulatorButtons()
     // The simulation-object list no longer names the folder shown.
     QCOMPARE(w.ui.combo_SimFolder->currentIndex(), -1);
     QVERIFY(w.ui.combo_SimFolder->currentText().isEmpty());
-    QVERIFY(boxes.calls().empty());
+    QVERIFY(sims.boxes.calls().empty());
 }
 
 void TestFrmMainNavigation::simulatorFolderRemoved_data()
@@ -173,11 +184,9 @@ void TestFrmMainNavigation::simulatorFolderRemoved()
 
     QTemporaryDir tmp;
     makeAircraft(tmp.path() + "/Heather", "Heather One");
-    PrefixSpec spec;
-    spec.fs9 = spec.fsx = true;
-    BoxRecorder boxes;
-    MainWindowFixture f(spec);
-    frm_Main& w = f.start();
+    SimWindow sims(simulators(true, true));
+    frm_Main& w = sims.w;
+    const BoxRecorder& boxes = sims.boxes;
     w.ui.Dir1->setPath(tmp.path() + "/Heather");
     QCOMPARE(w.ui.ListView1->rowCount(), 1);
 
@@ -195,11 +204,9 @@ void TestFrmMainNavigation::simulatorFolderRemoved()
 
 void TestFrmMainNavigation::simFolderList()
 {
-    PrefixSpec spec;
-    spec.fsx = true;
-    BoxRecorder boxes;
-    MainWindowFixture f(spec);
-    frm_Main& w = f.start();
+    SimWindow sims(simulators(false, true));
+    frm_Main& w = sims.w;
+    const BoxRecorder& boxes = sims.boxes;
     QComboBox* combo = w.ui.combo_SimFolder;
     QCOMPARE(combo->count(), 2);
     QCOMPARE(w.sSimFolders.size(), 2);
@@ -214,11 +221,9 @@ void TestFrmMainNavigation::simFolderList()
 
 void TestFrmMainNavigation::simFolderDeleted()
 {
-    PrefixSpec spec;
-    spec.fsx = true;
-    BoxRecorder boxes;
-    MainWindowFixture f(spec);
-    frm_Main& w = f.start();
+    SimWindow sims(simulators(false, true));
+    frm_Main& w = sims.w;
+    const BoxRecorder& boxes = sims.boxes;
     QComboBox* combo = w.ui.combo_SimFolder;
     combo->setCurrentIndex(0);
     emit combo->activated(0);

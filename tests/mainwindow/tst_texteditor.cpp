@@ -2,6 +2,7 @@
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 
+#include "DataRows.h"
 #include "TestUtil.h"
 
 #include <QAction>
@@ -85,42 +86,18 @@ private slots:
 
     void menuItems_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("keys");
-        QTest::newRow("new") << "mnuFileNew"
-                             << "&New"
-                             << "Ctrl+N";
-        QTest::newRow("open") << "mnuFileOpen"
-                              << "&Open..."
-                              << "Ctrl+O";
-        QTest::newRow("save") << "mnuFileSave"
-                              << "&Save"
-                              << "Ctrl+S";
-        QTest::newRow("save as") << "mnuFileSaveAs"
-                                 << "Save &As..."
-                                 << "";
-        QTest::newRow("exit") << "mnuFileExit"
-                              << "E&xit"
-                              << "";
-        QTest::newRow("select all") << "mnuSelectAll"
-                                    << "&Select All"
-                                    << "Ctrl+A";
-        QTest::newRow("cut") << "mnuEditCut"
-                             << "Cu&t"
-                             << "Ctrl+X";
-        QTest::newRow("copy") << "mnuEditCopy"
-                              << "&Copy"
-                              << "Ctrl+C";
-        QTest::newRow("paste") << "mnuEditPaste"
-                               << "&Paste"
-                               << "Ctrl+V";
-        QTest::newRow("find") << "mnuSearchFind"
-                              << "&Find..."
-                              << "Ctrl+F";
-        QTest::newRow("find again") << "mnuSearchFindAgain"
-                                    << "Find &Again"
-                                    << "F3";
+        const testutil::TextRows<QString, QString, QString> row({"name", "caption", "keys"});
+        row("new", "mnuFileNew", "&New", "Ctrl+N");
+        row("open", "mnuFileOpen", "&Open...", "Ctrl+O");
+        row("save", "mnuFileSave", "&Save", "Ctrl+S");
+        row("save as", "mnuFileSaveAs", "Save &As...", "");
+        row("exit", "mnuFileExit", "E&xit", "");
+        row("select all", "mnuSelectAll", "&Select All", "Ctrl+A");
+        row("cut", "mnuEditCut", "Cu&t", "Ctrl+X");
+        row("copy", "mnuEditCopy", "&Copy", "Ctrl+C");
+        row("paste", "mnuEditPaste", "&Paste", "Ctrl+V");
+        row("find", "mnuSearchFind", "&Find...", "Ctrl+F");
+        row("find again", "mnuSearchFindAgain", "Find &Again", "F3");
     }
     void menuItems()
     {
@@ -461,14 +438,10 @@ private slots:
 
     void unreadableFileOnOpening_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << "gone.log"
-                                 << "ERROR: File not found. [Error #53]";
-        QTest::newRow("missing folder") << "nowhere/zibcheck.log"
-                                        << "ERROR: Path not found. [Error #76]";
-        QTest::newRow("a folder") << "."
-                                  << "ERROR: Path/File access error. [Error #75]";
+        const testutil::TextRows<QString, QString> row({"name", "message"});
+        row("missing", "gone.log", "ERROR: File not found. [Error #53]");
+        row("missing folder", "nowhere/zibcheck.log", "ERROR: Path not found. [Error #76]");
+        row("a folder", ".", "ERROR: Path/File access error. [Error #75]");
     }
     void unreadableFileOnOpening()
     {
