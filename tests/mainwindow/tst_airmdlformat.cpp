@@ -174,7 +174,6 @@ private slots:
         QFETCH(WriteStatus, status);
 
         QTemporaryDir tmp;
-
         const QString path = testutil::writeFileIn(tmp, "plane.air", before);
         const WriteResult r = writeAirType(path, static_cast<qint16>(type));
         QCOMPARE(r.status, status);

@@ -22,15 +22,18 @@ private slots:
         QTest::addColumn<int>("choice");
         QTest::newRow("only FS9") << flagListWith({9}) << true << false << false << false << int(Choice::FS9);
         QTest::newRow("only FSX") << flagListWith({9}) << false << true << false << false << int(Choice::FSX);
-        QTest::newRow("neither") << flagListWith({9}) << false << false << false << false << int(Choice::NoAirlines);
+        QTest::newRow("neither") << flagListWith({9}) << false << false << false << false
+                                 << int(Choice::NoAirlines);
         QTest::newRow("both, airline option on") << flagListWith({10}) << true << true << false << false
                                                  << int(Choice::Ask);
         QTest::newRow("both, effects option on") << flagListWith({21}) << true << true << false << false
                                                  << int(Choice::Ask);
-        QTest::newRow("both, none of them on") << flagListWith({0, 12}) << true << true << false << false
-                                               << int(Choice::FSX);
-        QTest::newRow("both, batch chose FS9") << flagListWith({9}) << true << true << true << true << int(Choice::FS9);
-        QTest::newRow("both, batch chose FSX") << flagListWith({9}) << true << true << true << false << int(Choice::FSX);
+        QTest::newRow("both, none of them on")
+            << flagListWith({0, 12}) << true << true << false << false << int(Choice::FSX);
+        QTest::newRow("both, batch chose FS9")
+            << flagListWith({9}) << true << true << true << true << int(Choice::FS9);
+        QTest::newRow("both, batch chose FSX")
+            << flagListWith({9}) << true << true << true << false << int(Choice::FSX);
     }
     void choice()
     {
