@@ -74,9 +74,9 @@ private slots:
 
     void upwards_data();
     void upwards();
-    void simulatorButtonsDuringStartup_data();
+    void simulatorButtonsDuringStartup_data() { addSimulatorRows(); }
     void simulatorButtonsDuringStartup();
-    void simulatorButtons_data();
+    void simulatorButtons_data() { addSimulatorRows(); }
     void simulatorButtons();
     void simulatorFolderRemoved_data();
     void simulatorFolderRemoved();
@@ -125,31 +125,21 @@ void TestFrmMainNavigation::upwards()
     QVERIFY(boxes.calls().empty());
 }
 
-void TestFrmMainNavigation::simulatorButtonsDuringStartup_data()
-{
-    addSimulatorRows();
-}
-
 void TestFrmMainNavigation::simulatorButtonsDuringStartup()
 {
     QFETCH(bool, fs9);
 
     SimWindow sims(simulators(true, true));
     frm_Main& w = sims.w;
-    const QString before = w.folderPath();
     // The start-up selects the button itself; nothing may be loaded then.
     w.bLoading = true;
+    const QString before = w.folderPath();
     if (fs9)
         w.opt_FS9_Click();
     else
         w.opt_FSX_Click();
     QCOMPARE(w.folderPath(), before);
     QVERIFY(sims.boxes.calls().empty());
-}
-
-void TestFrmMainNavigation::simulatorButtons_data()
-{
-    addSimulatorRows();
 }
 
 void TestFrmMainNavigation::simulatorButtons()

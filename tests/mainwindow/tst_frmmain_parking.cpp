@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -89,6 +90,19 @@ QList<bool> only(std::initializer_list<int> items)
     for (int i : items)
         t[i] = true;
     return t;
+}
+
+// Opens the list with the button, closes it with `close`, and checks that the
+// next click on the button opens it again.
+void verifyClosedBy(frm_Main& w, const std::function<void()>& close)
+{
+    QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
+    QVERIFY(w.ui.lstParking->isVisible());
+    close();
+    QVERIFY(!w.ui.lstParking->isVisible());
+    QVERIFY(!w.bDropClosedByButton);
+    QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
+    QVERIFY(w.ui.lstParking->isVisible());
 }
 
 } // namespace
@@ -158,13 +172,7 @@ private slots:
     {
         Scene s;
         frm_Main& w = s.window();
-        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
-        QVERIFY(w.ui.lstParking->isVisible());
-        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
-        QVERIFY(!w.ui.lstParking->isVisible());
-        QVERIFY(!w.bDropClosedByButton);
-        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
-        QVERIFY(w.ui.lstParking->isVisible());
+        verifyClosedBy(w, [&w] { QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton); });
     }
 
     void focusLossCloses_data()
@@ -200,13 +208,7 @@ private slots:
     {
         Scene s;
         frm_Main& w = s.window();
-        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
-        QVERIFY(w.ui.lstParking->isVisible());
-        QTest::mouseClick(w.centralWidget(), Qt::LeftButton, {}, QPoint(2, 2));
-        QVERIFY(!w.ui.lstParking->isVisible());
-        QVERIFY(!w.bDropClosedByButton);
-        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
-        QVERIFY(w.ui.lstParking->isVisible());
+        verifyClosedBy(w, [&w] { QTest::mouseClick(w.centralWidget(), Qt::LeftButton, {}, QPoint(2, 2)); });
     }
 
     // Also on controls that take no focus, so the list never loses it.
