@@ -8,10 +8,14 @@
 #include "mainwindow/frm_MainUi.h"
 #include "shared/clsIniFile.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+
+#include <optional>
+#include <utility>
 
 class BalloonTip;
 class QComboBox;
@@ -104,6 +108,11 @@ public:
     // In a batch run with both airlines.cfg files found: use FS9's (the batch
     // window's simulator choice).
     void setBatchSimulatorChoice(bool fs9) { m_batchChoosesFS9 = fs9; }
+    // While kept, a batch-mode validation leaves its report here instead of
+    // in the file: the batch window takes each folder's report (none when
+    // that validation made none).
+    void keepBatchReports(bool keep) { m_keepBatchReports = keep; }
+    std::optional<QByteArray> takeBatchReport() { return std::exchange(m_batchReport, std::nullopt); }
 
     // --- status bar -------------------------------------------------------------
     void SetStatusPanel(int panel, const QString& text, const QColor& back, const QColor& fore, int alignment = 2);
@@ -295,6 +304,8 @@ private:
 
     QPointer<frm_RightClick> m_rightClick;
     bool m_batchChoosesFS9 = false;
+    bool m_keepBatchReports = false;
+    std::optional<QByteArray> m_batchReport;
     // The grid row whose entry the edit fields show (-1 for none): the
     // write-back writes the fields into that entry, wherever the selection
     // has moved since.

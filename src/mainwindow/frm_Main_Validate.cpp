@@ -61,6 +61,7 @@ void frm_Main::mnuValidate_Click()
     };
 
     globals::gbReportErrors = false;
+    m_batchReport.reset();
     // Without any airlines.cfg a run turns the airline options off for the
     // rest of the program run. A batch judges the options as the user set
     // them, so each of its folders gets its report like the first.
@@ -154,9 +155,15 @@ void frm_Main::mnuValidate_Click()
     globals::gsEmptyFolderBase = result.emptyFolderBase;
     const auto now = ValidationReport::nowTexts();
     const ValidationReport::Report report = ValidationReport::build(result, now.date, now.time);
-    const QString reportPath = globals::gsTempPath + QStringLiteral("zibcheck.log");
+    if (batch && m_keepBatchReports) {
+        // The batch window writes the file once, with its last folder's report.
+        m_batchReport = report.bytes;
+        globals::gbReportErrors = report.reportErrors;
+        return;
+    }
+    const QString reportPath = globals::gsTempPath + ValidationReport::kFileName;
     if (const auto written = ValidationReport::writeReport(reportPath, report.bytes, !batch); !written) {
-        stop(QStringLiteral("The report could not be written (") + written.error + QStringLiteral(") in folder "),
+        stop(ValidationReport::unwrittenSkipMessage(written.error),
              QStringLiteral("The report file could not be written:") + msgbox::vbCrLf + written.error);
         return;
     }

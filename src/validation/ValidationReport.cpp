@@ -273,4 +273,9 @@ platform::fileio::Result writeReport(const QString& path, const QByteArray& byte
     return platform::fileio::writeNew(path, bytes, durable);
 }
 
+QString unwrittenSkipMessage(const QString& error)
+{
+    return QStringLiteral("The report could not be written (") + error + QStringLiteral(") in folder ");
+}
+
 } // namespace ValidationReport
