@@ -4,6 +4,7 @@
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
+#include "validation/AnalyzeOptions.h"
 #include "validation/CfgSource.h"
 #include "shared/clsIniFile.h"
 #include "shared/RuntimeError.h"
@@ -81,7 +82,7 @@ public:
 private:
     bool flagOn(int index) const
     {
-        return index < m_in.flags.size() && AircraftCfg::leadingNumber(m_in.flags[index]) == 1.0;
+        return AnalyzeOptions::isOn(m_in.flags, index);
     }
 
     QList<DirEntry> listingOrThrow(const QString& dir)

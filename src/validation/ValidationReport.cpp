@@ -1,7 +1,7 @@
 #include "validation/ValidationReport.h"
 
-#include "editing/AircraftCfg.h"
 #include "platform/Cp1252.h"
+#include "validation/AnalyzeOptions.h"
 #include "shared/AppInfo.h"
 
 #include <QLocale>
@@ -30,9 +30,9 @@ public:
 
     double value(int flag) const
     {
-        return flag < m_r.flags.size() ? AircraftCfg::leadingNumber(m_r.flags[flag]) : 0.0;
+        return AnalyzeOptions::flagValue(m_r.flags, flag);
     }
-    bool on(int flag) const { return value(flag) == 1.0; }
+    bool on(int flag) const { return AnalyzeOptions::isOn(m_r.flags, flag); }
 
     void line(const QString& text) { m_lines.append(text); }
 

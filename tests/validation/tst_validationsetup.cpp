@@ -35,6 +35,11 @@ private slots:
                                                  << int(Choice::Ask);
         QTest::newRow("both, none of them on") << flagsWith({0, 12}) << true << true << false << false
                                                << int(Choice::FSX);
+        // An option is on when its number is 1, however it is written.
+        QStringList numbered = flagsWith({0});
+        numbered[21] = " 01";
+        QTest::newRow("both, effects option stored as 01") << numbered << true << true << false << false
+                                                           << int(Choice::Ask);
         QTest::newRow("both, batch chose FS9") << flagsWith({9}) << true << true << true << true << int(Choice::FS9);
         QTest::newRow("both, batch chose FSX") << flagsWith({9}) << true << true << true << false << int(Choice::FSX);
     }
@@ -70,6 +75,9 @@ private slots:
     {
         QVERIFY(ValidationSetup::allOptionsOff(QStringList(23, "0")));
         QVERIFY(!ValidationSetup::allOptionsOff(flagsWith({22})));
+        QStringList leading(23, "0");
+        leading[5] = "1x"; // its number is 1
+        QVERIFY(!ValidationSetup::allOptionsOff(leading));
         QStringList f = flagsWith({9, 10, 11, 0});
         ValidationSetup::forceAirlineOptionsOff(f);
         QCOMPARE(f, flagsWith({0}));
