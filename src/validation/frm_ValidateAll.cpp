@@ -37,8 +37,6 @@ namespace {
 
 QPointer<frm_ValidateAll> g_window;
 
-const QString kAllOptionsOff =
-    QStringLiteral("You have disabled all analysis reporting options. Exiting here....");
 // Skip reasons of our own, in the style of validation's ("... in folder ").
 const QString kCannotOpen = QStringLiteral("Could not open folder ");
 const QString kUnexpected = QStringLiteral("Validation stopped by an unexpected error in folder ");
@@ -273,7 +271,7 @@ void frm_ValidateAll::cmdStart_Click()
     // options count as the user set them (not as a run without airlines.cfg
     // left them), as they do for each folder.
     if (ValidationSetup::allOptionsOff(AnalyzeOptions::flagsOf(globals::gsAnalyzeOptions))) {
-        msgbox::MsgBox(kAllOptionsOff, msgbox::vbOKOnly | msgbox::vbInformation);
+        msgbox::MsgBox(ValidationSetup::kAllOptionsOffMessage, msgbox::vbOKOnly | msgbox::vbInformation);
         return;
     }
     // Every folder's report passes through the temporary folder.
