@@ -1,8 +1,7 @@
 #include "validation/ValidationReport.h"
 
-#include "platform/Cp1252.h"
 #include "validation/AnalyzeOptions.h"
-#include "shared/AppInfo.h"
+#include "validation/ReportText.h"
 
 #include <QLocale>
 
@@ -119,11 +118,8 @@ QString label(const QString& text)
 
 QString headerText(const QString& aircraftFolder, const QString& date, const QString& time)
 {
-    return QStringLiteral("Fernquill V.%1.%2.%3 - %4 %5 - Report for \"%6\" *")
-        .arg(appinfo::kMajor)
-        .arg(appinfo::kMinor)
-        .arg(appinfo::kRevision)
-        .arg(date, time, aircraftFolder);
+    return ReportText::headerPrefix(date, time) + QStringLiteral("Report for \"") + aircraftFolder +
+           QStringLiteral("\" *");
 }
 
 QString separatorLine(qsizetype headerLength)
@@ -251,13 +247,7 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
 Report build(const Result& result, const QString& date, const QString& time)
 {
     Report report;
-    const QStringList lines = buildLines(result, date, time, &report.reportErrors);
-    for (const QString& l : lines) {
-        // Characters Windows-1252 lacks (a Linux file name may hold any)
-        // become '?', one byte each, so the line lengths stay right.
-        report.bytes += platform::cp1252::encode(l);
-        report.bytes += "\r\n";
-    }
+    report.bytes = ReportText::encodeLines(buildLines(result, date, time, &report.reportErrors));
     return report;
 }
 
