@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QScopeGuard>
 
+#include <utility>
+
 namespace FolderValidation {
 
 QString simulatorName(Simulator simulator)
@@ -124,6 +126,7 @@ Result Run::exec()
         m_ini.EnumerateAllSections(sSections, lSectionCount);
         // A section name that stands twice is two entries, each read from its own section.
         const QList<AircraftCfg::EntryRef> refs = AircraftCfg::entryRefs(sSections);
+        m_r.entries.reserve(refs.size());
         qsizetype entry = 0;
         for (qint32 lSection = 0; lSection < lSectionCount; ++lSection) {
             const QString& name = sSections[lSection];
@@ -210,7 +213,7 @@ void Run::collectEntry(const QString& section, int occurrence)
             }
         }
     }
-    m_r.entries.append(e);
+    m_r.entries.append(std::move(e));
 }
 
 void Run::numbering()

@@ -13,7 +13,11 @@ QString headerPrefix(const QString& date, const QString& time)
 
 QByteArray encodeLines(const QStringList& lines)
 {
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
     QByteArray out;
+    out.reserve(size);
     for (const QString& line : lines) {
         out += platform::cp1252::encode(line);
         out += "\r\n";
