@@ -8,10 +8,14 @@
 #include "mainwindow/frm_MainUi.h"
 #include "shared/clsIniFile.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+
+#include <optional>
+#include <utility>
 
 class BalloonTip;
 class QComboBox;
@@ -222,6 +226,11 @@ public:
     // In a batch run with both airlines.cfg files found: use FS9's (the batch
     // window's simulator choice).
     void setBatchSimulatorChoice(bool fs9) { m_batchChoosesFS9 = fs9; }
+    // While kept, a batch-mode validation leaves its report here instead of
+    // in the file: the batch window takes each folder's report (none when
+    // that validation made none).
+    void keepBatchReports(bool keep) { m_keepBatchReports = keep; }
+    std::optional<QByteArray> takeBatchReport() { return std::exchange(m_batchReport, std::nullopt); }
 
     // --- batch validation and report options ------------------------------------
     void mnuvalidateAll_Click();
@@ -315,6 +324,8 @@ private:
 
     void openTextFile(int editorMode, const QString& path);
     bool m_batchChoosesFS9 = false;
+    bool m_keepBatchReports = false;
+    std::optional<QByteArray> m_batchReport;
 
     // ==== about ==================================================================
 

@@ -42,36 +42,48 @@ void frm_Main::ResetValues()
 {
     if (bLoading)
         return;
-    runtimeerror::runHandler(QStringLiteral("ResetValues"), [this] {
+    // Every field gets its colour here, whatever it had. A batch goes through
+    // its folders without them: the load of the folder it returns to at the
+    // end colours them again, so only that one is ever seen.
+    const bool paint = !globals::gbBatchValidate;
+    const auto colour = [paint](QWidget* w, quint32 c) {
+        if (paint)
+            setBackColor(w, vbColor(c));
+    };
+    runtimeerror::runHandler(QStringLiteral("ResetValues"), [this, &colour] {
         ui.ListView1->clearRows();
         ui.txt_WingSpan_Org->clear();
         ui.txt_WingSpan_New->clear();
         for (QLineEdit* box : {ui.txt_Title, ui.txt_atc_ParkingCodes, ui.txt_ui_CreatedBy, ui.txt_ui_TypeRole,
                                ui.txt_ui_Manufacturer, ui.txt_ui_Type, ui.txt_ui_Variation, ui.txt_atc_Id,
                                ui.txt_atc_Flight_Number, ui.txt_atc_Airline, ui.txt_atc_Model,
-                               ui.txt_general_atc_model, ui.txt_general_atc_type})
-            setFieldText(box, QString(), vbcolor::Grey);
+                               ui.txt_general_atc_model, ui.txt_general_atc_type}) {
+            box->setText(QString());
+            colour(box, vbcolor::Grey);
+        }
         ui.txt_FSXVersion->clear();
         ui.txt_FS9Radius->clear();
         ui.txt_FS9Radius->setReadOnly(true);
-        setBackColor(ui.txt_FS9Radius, vbColor(vbcolor::Grey));
-        setBackColor(ui.txt_WingSpan_New, vbColor(vbcolor::LightYellow));
-        setBackColor(ui.picCombo, vbColor(vbcolor::Grey));
-        setBackColor(ui.lblSelections, vbColor(vbcolor::Grey));
+        colour(ui.txt_FS9Radius, vbcolor::Grey);
+        colour(ui.txt_WingSpan_New, vbcolor::LightYellow);
+        colour(ui.picCombo, vbcolor::Grey);
+        colour(ui.lblSelections, vbcolor::Grey);
         for (int b = 0; b < 5; ++b) {
             for (QLineEdit* box : {ui.txt_Exit_0[b], ui.txt_Exit_1[b], ui.txt_Exit_2[b]})
                 box->clear();
             for (QLineEdit* box : {ui.txt_Exit_0[b], ui.txt_Exit_1[b], ui.txt_Exit_2[b]})
-                setBackColor(box, vbColor(vbcolor::Grey));
+                colour(box, vbcolor::Grey);
         }
         for (int i = 0; i < ui.txt_effects.size(); ++i) {
-            setFieldText(ui.txt_effects[i], QString(), vbcolor::White);
+            ui.txt_effects[i]->setText(QString());
+            colour(ui.txt_effects[i], vbcolor::White);
             ui.chk_Effect[i]->setChecked(false);
         }
         ui.lblSelections->clear();
         ui.cmd_ParkingCodes->setEnabled(false);
         ui.cmdDropDown->setEnabled(false);
-        setFieldText(ui.txt_Jetways, QStringLiteral("Jetways possible: no"), vbcolor::Red);
+        ui.txt_Jetways->setText(QStringLiteral("Jetways possible: no"));
+        colour(ui.txt_Jetways, vbcolor::Red);
         for (QCheckBox* box : {ui.chk_Exit_0, ui.chk_Exit_1, ui.chk_Exit_2, ui.chk_atc_heavy})
             box->setChecked(false);
         ui.chk_atc_heavy->setEnabled(false);

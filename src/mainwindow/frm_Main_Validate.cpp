@@ -14,16 +14,6 @@
 #include "validation/ValidationSetup.h"
 
 #include <QLineEdit>
-#include <QScopedValueRollback>
-
-namespace {
-
-// While a validation walks the folders it keeps the windows painting but
-// takes no clicks, so neither a second validation nor a folder change can
-// start in the middle of it.
-bool g_validating = false;
-
-} // namespace
 
 void frm_Main::openTextFile(int editorMode, const QString& path)
 {
@@ -50,8 +40,6 @@ void frm_Main::mnuCFG_Click()
 
 void frm_Main::mnuValidate_Click()
 {
-    if (g_validating)
-        return;
     const bool batch = globals::gbBatchValidate;
     const auto stop = [batch](const QString& skipMessage, const QString& message) {
         if (batch)
@@ -61,13 +49,13 @@ void frm_Main::mnuValidate_Click()
     };
 
     globals::gbReportErrors = false;
+    m_batchReport.reset();
     // Without any airlines.cfg a run turns the airline options off for the
     // rest of the program run. A batch judges the options as the user set
     // them, so each of its folders gets its report like the first.
     if (ValidationSetup::allOptionsOff(batch ? AnalyzeOptions::flagsOf(globals::gsAnalyzeOptions)
                                              : globals::gsAnalyzeFlags)) {
-        msgbox::MsgBox(QStringLiteral("You have disabled all analysis reporting options. Exiting here...."),
-                       msgbox::vbOKOnly | msgbox::vbInformation);
+        msgbox::MsgBox(ValidationSetup::kAllOptionsOffMessage, msgbox::vbOKOnly | msgbox::vbInformation);
         return;
     }
 
@@ -127,18 +115,19 @@ void frm_Main::mnuValidate_Click()
     input.yield = modGlobal::KeepPainting;
     input.tempFolder = globals::gsTempPath;
 
-    FolderValidation::Result result;
-    {
-        const QScopedValueRollback<bool> running(g_validating, true);
-        result = FolderValidation::validate(input);
-    }
+    // While it walks the folders the validation keeps the windows painting
+    // but takes no clicks; a start that still comes in meanwhile is refused.
+    const FolderValidation::Result result = FolderValidation::validate(input);
 
     switch (result.status) {
     case FolderValidation::Status::Ok:
         break;
     case FolderValidation::Status::Busy:
-        stop(QStringLiteral("Another validation was running in folder "),
-             QStringLiteral("Another validation is still running."));
+        // Never a batch's own folder (it validates one after the other): the
+        // batch's record of the folder under way stays as it is.
+        if (!batch)
+            msgbox::MsgBox(QStringLiteral("Another validation is still running."),
+                           msgbox::vbOKOnly | msgbox::vbCritical);
         return;
     case FolderValidation::Status::NoFltsimSection:
         stop(QStringLiteral("No [fltsim.x] section found in aircraft.cfg in folder "),
@@ -154,9 +143,15 @@ void frm_Main::mnuValidate_Click()
     globals::gsEmptyFolderBase = result.emptyFolderBase;
     const auto now = ValidationReport::nowTexts();
     const ValidationReport::Report report = ValidationReport::build(result, now.date, now.time);
-    const QString reportPath = globals::gsTempPath + QStringLiteral("zibcheck.log");
+    if (batch && m_keepBatchReports) {
+        // The batch window writes the file once, with its last folder's report.
+        m_batchReport = report.bytes;
+        globals::gbReportErrors = report.reportErrors;
+        return;
+    }
+    const QString reportPath = globals::gsTempPath + ValidationReport::kFileName;
     if (const auto written = ValidationReport::writeReport(reportPath, report.bytes, !batch); !written) {
-        stop(QStringLiteral("The report could not be written (") + written.error + QStringLiteral(") in folder "),
+        stop(ValidationReport::unwrittenSkipMessage(written.error),
              QStringLiteral("The report file could not be written:") + msgbox::vbCrLf + written.error);
         return;
     }

@@ -134,7 +134,9 @@ platform::fileio::Result FileToArray(const QString& fileName, StringArray& array
         pump.lineRead();
     };
 
-    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    // A small file (most of them) needs no large buffer; a file that grows
+    // meanwhile is read on in more chunks.
+    QByteArray chunk(qsizetype(qBound(qint64(1), info.size() + 1, qint64(64 * 1024))), Qt::Uninitialized);
     for (;;) {
         const qint64 got = file.read(chunk.data(), chunk.size());
         if (got < 0)

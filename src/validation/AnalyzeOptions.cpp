@@ -23,6 +23,16 @@ QStringList flagsOf(const QString& text)
     return flags;
 }
 
+double flagValue(const QStringList& flags, int index)
+{
+    return index >= 0 && index < flags.size() ? AircraftCfg::leadingNumber(flags[index]) : 0.0;
+}
+
+bool isOn(const QStringList& flags, int index)
+{
+    return flagValue(flags, index) == 1.0;
+}
+
 Loaded load(const QString& stored, bool airlinesFound)
 {
     Loaded out;
@@ -33,7 +43,7 @@ Loaded load(const QString& stored, bool airlinesFound)
             if (isAirlineOption(i) && !airlinesFound)
                 box = {false, false};
             else
-                box = {AircraftCfg::leadingNumber(flags[i]) == 1.0, true};
+                box = {isOn(flags, i), true};
         }
         out.options = stored;
         out.flags = flags;

@@ -45,4 +45,12 @@ QString build(const std::array<bool, kCount>& ticked);
 // shorter (validation reads every index).
 QStringList flagsOf(const QString& text);
 
+// The number flag `index` holds, read the way the program reads numbers
+// from text (blanks skipped, the leading number counts: "1", " 1" and "01"
+// are all 1); 0 for a flag past the end.
+double flagValue(const QStringList& flags, int index);
+
+// An option is on when its flag's number is 1.
+bool isOn(const QStringList& flags, int index);
+
 } // namespace AnalyzeOptions

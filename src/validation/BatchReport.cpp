@@ -1,10 +1,8 @@
 #include "validation/BatchReport.h"
 
-#include "platform/Cp1252.h"
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
-#include "shared/AppInfo.h"
-
+#include "validation/ReportText.h"
 
 namespace BatchReport {
 
@@ -12,12 +10,8 @@ QString headerText(const QString& root, Mode mode, const QString& date, const QS
 {
     const QString kind =
         mode == Mode::ErrorsOnly ? QStringLiteral(" (error report) *") : QStringLiteral(" (full report) *");
-    return QStringLiteral("Fernquill V.%1.%2.%3 - %4 %5 - Validate all aircraft below folder : \"%6\"")
-               .arg(appinfo::kMajor)
-               .arg(appinfo::kMinor)
-               .arg(appinfo::kRevision)
-               .arg(date, time, root) +
-           kind;
+    return ReportText::headerPrefix(date, time) + QStringLiteral("Validate all aircraft below folder : \"") + root +
+           u'"' + kind;
 }
 
 QStringList framed(const QString& line)
@@ -31,20 +25,10 @@ QStringList skipBlock(const QString& skipMessage, const QString& folder)
     return framed(skipMessage + folder + QStringLiteral(" *"));
 }
 
-QByteArray encodeLines(const QStringList& lines)
-{
-    QByteArray out;
-    for (const QString& line : lines) {
-        out += platform::cp1252::encode(line);
-        out += "\r\n";
-    }
-    return out;
-}
-
 QByteArray blockFor(Mode mode, const FolderOutcome& outcome)
 {
     if (!outcome.skipMessage.isEmpty())
-        return encodeLines(skipBlock(outcome.skipMessage, outcome.folder));
+        return ReportText::encodeLines(skipBlock(outcome.skipMessage, outcome.folder));
     if (!outcome.reportWritten)
         return {};
     if (mode == Mode::ErrorsOnly && !outcome.reportErrors)
@@ -55,7 +39,7 @@ QByteArray blockFor(Mode mode, const FolderOutcome& outcome)
 QByteArray combine(const QString& root, Mode mode, const QString& date, const QString& time,
                    const QList<FolderOutcome>& outcomes)
 {
-    QByteArray out = encodeLines(framed(headerText(root, mode, date, time)));
+    QByteArray out = ReportText::encodeLines(framed(headerText(root, mode, date, time)));
     for (const FolderOutcome& outcome : outcomes)
         out += blockFor(mode, outcome);
     return out;

@@ -49,9 +49,6 @@ QByteArray blockFor(Mode mode, const FolderOutcome& outcome);
 QByteArray combine(const QString& root, Mode mode, const QString& date, const QString& time,
                    const QList<FolderOutcome>& outcomes);
 
-// Lines encoded as Windows-1252 (unknown characters as '?'), each ending in CR LF.
-QByteArray encodeLines(const QStringList& lines);
-
 // The folders directly below `root` as full paths, in the order a Windows
 // listing gives them. Empty when root is no readable folder.
 QStringList foldersBelow(const QString& root);

@@ -4,38 +4,24 @@
 #include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
-#include "validation/CfgSource.h"
-#include "shared/clsIniFile.h"
-#include "shared/RuntimeError.h"
-#include "validation/FolderListing.h"
+#include "validation/ValidationRun.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QScopeGuard>
-#include <QSet>
+
+#include <utility>
 
 namespace FolderValidation {
-
-using namespace detail;
 
 QString simulatorName(Simulator simulator)
 {
     return simulator == Simulator::FS9 ? QStringLiteral("FS9") : QStringLiteral("FSX");
 }
 
-namespace {
+namespace detail {
 
-const QString kZero = QStringLiteral("0");
-
-// A file-system error that ends the run without a report.
-struct RunError
-{
-    QString text;
-};
-
-// VB's Trim: blanks only, tabs stay.
 QString trimBlanks(const QString& s)
 {
     qsizetype b = 0;
@@ -47,13 +33,15 @@ QString trimBlanks(const QString& s)
     return s.mid(b, e - b);
 }
 
+namespace {
+
 bool hasWildcard(QStringView s)
 {
     return s.contains(u'*') || s.contains(u'?');
 }
 
-// An existing regular file at an already resolved path; a last part with
-// wildcards is matched against the listing, as the Windows test does.
+} // namespace
+
 bool fileThere(const QString& path)
 {
     if (hasWildcard(path))
@@ -61,82 +49,12 @@ bool fileThere(const QString& path)
     return QFileInfo(path).isFile();
 }
 
-// The folder an entry's texture or model value names, below the aircraft
-// folder. Windows drops the dot of "texture." before a '\', so an empty value
-// and one that starts with '\' name the bare "texture" (or "model") folder.
 QString folderName(const QString& prefix, const QString& value)
 {
     if (value.isEmpty() || value.startsWith(u'\\'))
         return prefix + value;
     return prefix + u'.' + value;
 }
-
-class Run
-{
-public:
-    explicit Run(const Input& in) : m_in(in) {}
-
-    Result exec();
-
-private:
-    bool flagOn(int index) const
-    {
-        return index < m_in.flags.size() && AircraftCfg::leadingNumber(m_in.flags[index]) == 1.0;
-    }
-
-    QList<DirEntry> listingOrThrow(const QString& dir)
-    {
-        QString error;
-        std::optional<QList<DirEntry>> entries = listing(dir, &error);
-        if (!entries)
-            throw RunError{error};
-        return *entries;
-    }
-
-    // A texture.cfg or Model.cfg to read keys from; an unreadable one ends the run.
-    CfgSource cfgSource(const QString& path) const
-    {
-        CfgSource source(path, m_folder, m_in.tempFolder);
-        if (!source.error().isEmpty())
-            throw RunError{source.error()};
-        return source;
-    }
-
-    std::optional<QList<DirEntry>> listing(const QString& dir, QString* error = nullptr);
-    QString resolve(const QString& dir, const QString& relative);
-
-    // The path of a folder below the aircraft folder, parts joined by '\'.
-    QString below(const QString& path) const
-    {
-        QString rel = path.mid(m_prefix.size());
-        rel.replace(u'/', u'\\');
-        return rel;
-    }
-
-    void effectsCheck(const QString& section);
-    void collectEntry(const QString& section, int occurrence);
-    void numbering();
-    int textureState(Entry& e);
-    int modelState(Entry& e);
-    int airState(Entry& e);
-    int modelFileState(const QString& folder, const QString& normal);
-    std::optional<QString> resolveFallback(const QString& textureFolder, QString value) const;
-    bool holdsImages(const QString& folder);
-    void duplicateGroups(const std::function<std::optional<QString>(const Entry&)>& value, QStringList& list,
-                         bool* found) const;
-    void folderScan(const QString& prefix, const QString& pattern,
-                    const std::function<std::optional<QString>(const Entry&)>& value, int& found,
-                    QStringList& unused);
-    void lists();
-
-    const Input& m_in;
-    Result m_r;
-    QString m_folder; // the aircraft folder, absolute, without a trailing '/'
-    QString m_prefix; // the same with the trailing '/'
-    clsIniFile m_ini;
-    QSet<QString> m_airlines; // the chosen airlines.cfg's lines in capitals
-    QHash<QString, QList<DirEntry>> m_listings;
-};
 
 // Listings of the folders the run looked into, kept for the run: the names
 // are all it reads from them, and the one name it changes (a stale
@@ -208,6 +126,7 @@ Result Run::exec()
         m_ini.EnumerateAllSections(sSections, lSectionCount);
         // A section name that stands twice is two entries, each read from its own section.
         const QList<AircraftCfg::EntryRef> refs = AircraftCfg::entryRefs(sSections);
+        m_r.entries.reserve(refs.size());
         qsizetype entry = 0;
         for (qint32 lSection = 0; lSection < lSectionCount; ++lSection) {
             const QString& name = sSections[lSection];
@@ -266,54 +185,6 @@ Result Run::exec()
     return m_r;
 }
 
-void Run::effectsCheck(const QString& section)
-{
-    m_ini.setSection(section);
-    QStringList keys;
-    qint32 count = 0;
-    m_ini.EnumerateCurrentSection(keys, count);
-
-    // One slot per key; the slots left filled are the files that are missing.
-    modGlobal::StringArray files = QStringList();
-    for (const QString& key : keys) {
-        QString file;
-        if (key != u"windshield_rain_effect_available") {
-            m_ini.setKey(key);
-            const QString v = modGlobal::StripComment(m_ini.Value());
-            const QString lower = v.toLower();
-            if (lower.startsWith(u"fx_dummy")) {
-                file.clear();
-            } else if (lower.startsWith(u"false") || lower.startsWith(u"true") || lower.startsWith(u"0") ||
-                       lower.startsWith(u"1") || lower.startsWith(u"-1")) {
-                // Only switched on: the simulator plays its own default effect.
-                file = EffectFileDefault(key);
-            } else {
-                file = trimBlanks(lower);
-            }
-            // A trailing ",1" only makes the effect run once.
-            const qsizetype comma = file.indexOf(u',');
-            if (comma >= 0)
-                file = trimBlanks(file.left(comma));
-            // An effect without a name ("fueldump=, 0") names no file.
-            if (!file.isEmpty() && !file.endsWith(u".fx"))
-                file += QStringLiteral(".fx");
-        }
-        files->append(file);
-    }
-
-    for (QString& file : *files) {
-        if (file.isEmpty() || m_in.effectsFolder.isEmpty())
-            continue;
-        if (fileThere(resolve(m_in.effectsFolder, file)))
-            file.clear();
-    }
-    for (qint32 i = static_cast<qint32>(files->size()) - 1; i >= 0; --i) {
-        if ((*files)[i].isEmpty())
-            ArrayRemoveItem(&files, i);
-    }
-    m_r.missingEffectFiles = *files;
-}
-
 void Run::collectEntry(const QString& section, int occurrence)
 {
     Entry e;
@@ -342,7 +213,7 @@ void Run::collectEntry(const QString& section, int occurrence)
             }
         }
     }
-    m_r.entries.append(e);
+    m_r.entries.append(std::move(e));
 }
 
 void Run::numbering()
@@ -366,282 +237,7 @@ void Run::numbering()
     }
 }
 
-bool Run::holdsImages(const QString& folder)
-{
-    return holdsFileMatching(listingOrThrow(folder), {u"*.bmp", u"*.dds"});
-}
-
-int Run::textureState(Entry& e)
-{
-    if (!e.texture) {
-        m_r.undefinedTextureFound = true;
-        return kKeyMissing;
-    }
-    const QString folder = resolve(m_folder, folderName(QStringLiteral("texture"), *e.texture));
-    if (!QFileInfo(folder).isDir())
-        return kNotFound;
-    if (holdsImages(folder))
-        return kFound;
-    const QString cfg = resolve(folder, QStringLiteral("texture.cfg"));
-    if (!QFileInfo(cfg).isFile())
-        return kNotFound;
-    m_r.textureAliasingUsed = true;
-    const CfgSource source = cfgSource(cfg);
-    const QString value = ReadIniKey(QStringLiteral("fltsim"), QStringLiteral("fallback.1"), source.path());
-    if (value.isEmpty())
-        return kNotFound;
-    QString v = modGlobal::StripComment(value);
-    v.replace(u'/', u'\\');
-    const std::optional<QString> target = resolveFallback(folder, v);
-    if (!target || !QFileInfo(*target).isDir())
-        return kNotFound;
-    return holdsImages(*target) ? kFound : kNotFound;
-}
-
-// Every "..\" of the value climbs one level from the texture folder and the
-// rest of the value, without them, is looked up below the folder reached. A
-// value without "..\" names a folder below the texture folder; one that
-// climbs above the root names nothing.
-std::optional<QString> Run::resolveFallback(const QString& textureFolder, QString value) const
-{
-    const qint32 ups = modGlobal::CountDelimiters(value, QStringLiteral("..\\"));
-    value.remove(QStringLiteral("..\\"));
-    QString base = QDir::cleanPath(textureFolder);
-    for (qint32 i = 0; i < ups; ++i) {
-        if (base == u"/")
-            return std::nullopt;
-        const qsizetype slash = base.lastIndexOf(u'/');
-        base = slash <= 0 ? QStringLiteral("/") : base.left(slash);
-    }
-    return platform::paths::resolveUnder(base, value);
-}
-
-int Run::airState(Entry& e)
-{
-    if (!e.sim) {
-        m_r.undefinedAirFileFound = true;
-        return kKeyMissing;
-    }
-    return fileThere(resolve(m_folder, QString(*e.sim + QStringLiteral(".air")))) ? kFound : kNotFound;
-}
-
-int Run::modelFileState(const QString& folder, const QString& normal)
-{
-    QString name = modGlobal::StripComment(normal);
-    if (name.right(3).toLower() != u"mdl")
-        name += QStringLiteral(".mdl");
-    return fileThere(resolve(folder, name)) ? kFound : kNotFound;
-}
-
-int Run::modelState(Entry& e)
-{
-    if (!e.model) {
-        m_r.undefinedModelFound = true;
-        return kKeyMissing;
-    }
-    const QString folder = resolve(m_folder, folderName(QStringLiteral("model"), *e.model));
-    if (!QFileInfo(folder).isDir())
-        return kNotFound;
-    const QString cfg = resolve(folder, QStringLiteral("Model.cfg"));
-    if (!QFileInfo(cfg).isFile())
-        return kNotFound;
-    const CfgSource source = cfgSource(cfg);
-    const QString normal = ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), source.path());
-    if (!normal.isEmpty())
-        return modelFileState(folder, normal);
-
-    // No model of its own: "alias" names another aircraft's model folder,
-    // relative to the folder that holds the aircraft folders.
-    QString alias = ReadIniKey(QStringLiteral("fltsim"), QStringLiteral("alias"), source.path());
-    if (alias.isEmpty())
-        return kNotFound;
-    alias = modGlobal::StripComment(alias);
-    if (!alias.startsWith(u'\\'))
-        alias.prepend(u'\\');
-    const QString parent = QFileInfo(m_folder).dir().absolutePath();
-    const QString aliasFolder = platform::paths::resolveUnder(m_folder == u"/" ? m_folder : parent, alias);
-    const QString aliasCfg = resolve(aliasFolder, QStringLiteral("Model.cfg"));
-    if (!QFileInfo(aliasCfg).isFile())
-        return kNotFound;
-    const CfgSource aliasSource = cfgSource(aliasCfg);
-    const QString aliasNormal =
-        ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), aliasSource.path());
-    if (aliasNormal.isEmpty())
-        return kNotFound;
-    return modelFileState(aliasFolder, aliasNormal);
-}
-
-// Groups the entries that share a value: a group of two or more adds one
-// line per entry. Entries without the value take no part: a missing title or
-// texture is reported as undefined already.
-void Run::duplicateGroups(const std::function<std::optional<QString>(const Entry&)>& value, QStringList& list,
-                          bool* found) const
-{
-    QHash<QString, QList<qsizetype>> byValue;
-    QStringList order;
-    for (qsizetype i = 0; i < m_r.entries.size(); ++i) {
-        const std::optional<QString> v = value(m_r.entries[i]);
-        if (!v)
-            continue;
-        auto it = byValue.find(*v);
-        if (it == byValue.end()) {
-            order.append(*v);
-            it = byValue.insert(*v, {});
-        }
-        it->append(i);
-    }
-    QStringList items;
-    for (const QString& v : order) {
-        const QList<qsizetype>& group = byValue[v];
-        if (group.size() < 2)
-            continue;
-        for (qsizetype i : group)
-            items.append(u'"' + v + QStringLiteral("\" --> ") + m_r.entries[i].section);
-    }
-    if (!items.isEmpty()) {
-        list = items;
-        if (found)
-            *found = true;
-    }
-}
-
-// Walks the "texture.*" (or "model.*") folders and sorts each into used,
-// unused or ignored.
-void Run::folderScan(const QString& prefix, const QString& pattern,
-                     const std::function<std::optional<QString>(const Entry&)>& value, int& found,
-                     QStringList& unused)
-{
-    WalkScope scope(m_folder);
-    ScanAccum sScanAccum;
-    const Lister kept = [this](const QString& dir, QList<DirEntry>& out, QString* error) {
-        std::optional<QList<DirEntry>> entries = listing(dir, error);
-        if (entries)
-            out = *entries;
-        return entries.has_value();
-    };
-    const QList<DirEntry> top = listingOrThrow(m_folder);
-    const QString match = prefix + QStringLiteral(".*");
-    for (const DirEntry& e : top) {
-        // A file named like the folders is not walked and makes no pair.
-        if (!e.isDir || !platform::paths::wildcardMatch(match, e.name))
-            continue;
-        const QString path = joinPath(m_folder, e.name);
-        const QString canonical = childCanonical(scope.root(), path, e);
-        if (!scope.enter(canonical, e.isLink))
-            continue;
-        const QList<DirEntry> entries = listingOrThrow(path);
-        sScanAccum.append({path, holdsFileMatching(entries, {pattern}) ? QStringLiteral("-1") : kZero});
-        if (const auto r = analyzeBelow(scope, path, canonical, entries, pattern, sScanAccum, kept); !r)
-            throw RunError{r.error};
-    }
-    // The aircraft folder closes the scan; it is never examined.
-    sScanAccum.append({m_folder, holdsFileMatching(top, {pattern}) ? QStringLiteral("-1") : kZero});
-
-    // An entry without the key uses the bare folder, as the simulator does.
-    QSet<QString> used;
-    for (const Entry& e : m_r.entries)
-        used.insert(folderName(prefix, value(e).value_or(QString())));
-    QStringList items;
-    for (qsizetype i = 0; i + 1 < sScanAccum.size(); ++i) {
-        const QString name = below(sScanAccum[i].path).toLower();
-        if (used.contains(name)) {
-            ++found;
-        } else if (sScanAccum[i].flag == u"-1") {
-            items.append(QStringLiteral("..\\") + name);
-            ++found;
-        }
-    }
-    if (!items.isEmpty())
-        unused = items;
-}
-
-void Run::lists()
-{
-    const auto& entries = m_r.entries;
-    for (const Entry& e : entries) {
-        if (!e.title || e.title->isEmpty()) {
-            m_r.undefinedTitles.append(e.section + QStringLiteral(" --> no 'title=' entry"));
-            m_r.undefinedTitleFound = true;
-        }
-    }
-    duplicateGroups([](const Entry& e) { return e.title && !e.title->isEmpty() ? e.title : std::nullopt; },
-                    m_r.duplicateTitles, &m_r.duplicateTitlesFound);
-    // An empty texture value names the "texture" folder, so it can be shared.
-    duplicateGroups([](const Entry& e) { return e.texture; }, m_r.texturesUsedMoreThanOnce, nullptr);
-
-    folderScan(
-        QStringLiteral("texture"), m_in.textureFormat, [](const Entry& e) { return e.texture; },
-        m_r.texturesFound, m_r.unusedTextures);
-    m_r.aliasingNote = m_r.textureAliasingUsed ? QString::fromUtf16(kAliasingNote) : QString();
-
-    QStringList missing;
-    for (const Entry& e : entries) {
-        if (e.textureState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\texture.") + e.texture.value_or(QString()));
-        else if (e.textureState == kKeyMissing)
-            m_r.undefinedTextures.append(e.section + QStringLiteral(" --> no 'texture=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingTextures = missing;
-
-    folderScan(
-        QStringLiteral("model"), QStringLiteral("*.mdl"), [](const Entry& e) { return e.model; },
-        m_r.modelsFound, m_r.unusedModels);
-    missing.clear();
-    for (const Entry& e : entries) {
-        if (e.modelState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\Model.") + e.model.value_or(QString()));
-        else if (e.modelState == kKeyMissing)
-            m_r.undefinedModels.append(e.section + QStringLiteral(" --> no 'model=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingModels = missing;
-
-    for (const Entry& e : entries) {
-        switch (e.airlineState) {
-        case AirlineState::None:
-            m_r.airlinesWithoutValue.append(e.section + QStringLiteral(" -->  atc_airline missing"));
-            break;
-        case AirlineState::Unknown:
-            m_r.unknownAirlines.append(e.section + QStringLiteral(" -->  atc_airline=") +
-                                       e.atcAirline.value_or(QString()));
-            break;
-        case AirlineState::Known:
-            ++m_r.airlinesFound;
-            break;
-        }
-    }
-
-    QSet<QString> named;
-    for (const Entry& e : entries) {
-        if (e.sim)
-            named.insert(*e.sim + QStringLiteral(".air"));
-    }
-    QStringList unusedAir;
-    for (const DirEntry& f : listingOrThrow(m_folder)) {
-        if (!f.isFile || !platform::paths::wildcardMatch(u"*.air", f.name))
-            continue;
-        ++m_r.airFilesFound;
-        const QString lower = f.name.toLower();
-        if (!named.contains(lower))
-            unusedAir.append(QStringLiteral("..\\") + lower);
-    }
-    if (!unusedAir.isEmpty())
-        m_r.unusedAirFiles = unusedAir;
-
-    missing.clear();
-    for (const Entry& e : entries) {
-        if (e.airState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\") + e.sim.value_or(QString()) +
-                           QStringLiteral(".air"));
-        else if (e.airState == kKeyMissing)
-            m_r.undefinedAirFiles.append(e.section + QStringLiteral(" --> no 'sim=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingAirFiles = missing;
-}
-
-} // namespace
+} // namespace detail
 
 Result validate(const Input& input)
 {
@@ -657,7 +253,7 @@ Result validate(const Input& input)
     }
     running = true;
     const auto done = qScopeGuard([] { running = false; });
-    return Run(input).exec();
+    return detail::Run(input).exec();
 }
 
 } // namespace FolderValidation

@@ -1,8 +1,7 @@
 #include "validation/ValidationReport.h"
 
-#include "editing/AircraftCfg.h"
-#include "platform/Cp1252.h"
-#include "shared/AppInfo.h"
+#include "validation/AnalyzeOptions.h"
+#include "validation/ReportText.h"
 
 #include <QLocale>
 
@@ -30,9 +29,9 @@ public:
 
     double value(int flag) const
     {
-        return flag < m_r.flags.size() ? AircraftCfg::leadingNumber(m_r.flags[flag]) : 0.0;
+        return AnalyzeOptions::flagValue(m_r.flags, flag);
     }
-    bool on(int flag) const { return value(flag) == 1.0; }
+    bool on(int flag) const { return AnalyzeOptions::isOn(m_r.flags, flag); }
 
     void line(const QString& text) { m_lines.append(text); }
 
@@ -119,11 +118,8 @@ QString label(const QString& text)
 
 QString headerText(const QString& aircraftFolder, const QString& date, const QString& time)
 {
-    return QStringLiteral("Fernquill V.%1.%2.%3 - %4 %5 - Report for \"%6\" *")
-        .arg(appinfo::kMajor)
-        .arg(appinfo::kMinor)
-        .arg(appinfo::kRevision)
-        .arg(date, time, aircraftFolder);
+    return ReportText::headerPrefix(date, time) + QStringLiteral("Report for \"") + aircraftFolder +
+           QStringLiteral("\" *");
 }
 
 QString separatorLine(qsizetype headerLength)
@@ -251,13 +247,7 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
 Report build(const Result& result, const QString& date, const QString& time)
 {
     Report report;
-    const QStringList lines = buildLines(result, date, time, &report.reportErrors);
-    for (const QString& l : lines) {
-        // Characters Windows-1252 lacks (a Linux file name may hold any)
-        // become '?', one byte each, so the line lengths stay right.
-        report.bytes += platform::cp1252::encode(l);
-        report.bytes += "\r\n";
-    }
+    report.bytes = ReportText::encodeLines(buildLines(result, date, time, &report.reportErrors));
     return report;
 }
 
@@ -271,6 +261,11 @@ DateTimeTexts nowTexts(const QDateTime& moment)
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes, bool durable)
 {
     return platform::fileio::writeNew(path, bytes, durable);
+}
+
+QString unwrittenSkipMessage(const QString& error)
+{
+    return QStringLiteral("The report could not be written (") + error + QStringLiteral(") in folder ");
 }
 
 } // namespace ValidationReport

@@ -48,10 +48,15 @@ struct DateTimeTexts
 // A moment in the system's short date and time formats.
 DateTimeTexts nowTexts(const QDateTime& moment = QDateTime::currentDateTime());
 
+// The report's name in the temporary folder.
+inline const QString kFileName = QStringLiteral("zibcheck.log");
+
 // Writes the report file as a new file renamed over the name: atomic, and
-// never through a link that stands there (platform::fileio::writeNew). A
-// batch run reads each folder's report back at once into its combined report
-// and deletes it: that one need not be forced to the disk (`durable` false).
+// never through a link that stands there (platform::fileio::writeNew). The
+// copy a batch run leaves behind need not be forced to the disk (`durable` false).
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes, bool durable = true);
+
+// Why a folder has no report when its file could not be written ("... in folder ").
+QString unwrittenSkipMessage(const QString& error);
 
 } // namespace ValidationReport

@@ -1,21 +1,16 @@
 #include "validation/ValidationSetup.h"
 
+#include "validation/AnalyzeOptions.h"
+
 namespace ValidationSetup {
 
-namespace {
-
-bool isOn(const QStringList& flags, int index)
-{
-    return index < flags.size() && flags[index].trimmed() == u"1";
-}
-
-} // namespace
+using AnalyzeOptions::isOn;
 
 bool allOptionsOff(const QStringList& flags)
 {
     double sum = 0;
-    for (const QString& f : flags)
-        sum += f.trimmed().toDouble();
+    for (int i = 0; i < flags.size(); ++i)
+        sum += AnalyzeOptions::flagValue(flags, i);
     return sum == 0;
 }
 

@@ -12,6 +12,10 @@ namespace ValidationSetup {
 // True when the numeric values of all report options add up to 0.
 bool allOptionsOff(const QStringList& flags);
 
+// What a validation, and a batch before it starts, says when they are.
+inline const QString kAllOptionsOffMessage =
+    QStringLiteral("You have disabled all analysis reporting options. Exiting here....");
+
 enum class Choice
 {
     FS9,

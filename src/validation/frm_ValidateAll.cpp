@@ -4,7 +4,6 @@
 #include "mainwindow/frm_MainUi.h"
 #include "mainwindow/MainUiBuild.h"
 #include "mainwindow/widgets/DirList.h"
-#include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
@@ -19,32 +18,53 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <exception>
+#include <optional>
+#include <utility>
 
 namespace {
 
 QPointer<frm_ValidateAll> g_window;
 
-const QString kAllOptionsOff =
-    QStringLiteral("You have disabled all analysis reporting options. Exiting here....");
 // Skip reasons of our own, in the style of validation's ("... in folder ").
 const QString kCannotOpen = QStringLiteral("Could not open folder ");
 const QString kUnexpected = QStringLiteral("Validation stopped by an unexpected error in folder ");
 
 QString singleReportPath()
 {
-    return globals::gsTempPath + QStringLiteral("zibcheck.log");
+    return globals::gsTempPath + ValidationReport::kFileName;
+}
+
+// The folders' reports never pass through the disk; the temporary folder
+// keeps the report of the folder validated last, as one after the other
+// would have left it. A report that cannot be written leaves that folder
+// without one, as its validation would have.
+void leaveLastReport(QList<BatchReport::FolderOutcome>& outcomes)
+{
+    const QString path = singleReportPath();
+    if (outcomes.isEmpty() || !outcomes.last().reportWritten) {
+        QFile::remove(path);
+        return;
+    }
+    BatchReport::FolderOutcome& last = outcomes.last();
+    if (const auto written = ValidationReport::writeReport(path, last.report, false); !written) {
+        QFile::remove(path);
+        last.skipMessage = ValidationReport::unwrittenSkipMessage(written.error);
+        last.reportWritten = false;
+        last.reportErrors = false;
+        last.report.clear();
+    }
 }
 
 // Shows `folder` in the main window and loads it, also when it is shown
@@ -210,16 +230,13 @@ BatchReport::FolderOutcome frm_ValidateAll::validateFolder(frm_Main& main, const
     out.folder = folder;
     globals::gsSkipMessage.clear();
     globals::gbReportErrors = false;
-    // A report left from before must never stand in for this folder's.
-    const QString report = singleReportPath();
-    QFile::remove(report);
+    (void)main.takeBatchReport(); // one left from before must never stand in for this folder's
 
+    // Loading and validating the folder ask about the same files many times;
+    // nothing writes into it but for a stale report, which is forgotten as it goes.
+    const platform::paths::LookupScope lookups;
     globals::gbBatchValidate = true;
     try {
-        // Loading and validating the folder ask about the same files many
-        // times; neither writes into it but for a stale report, which is
-        // forgotten as it goes.
-        const platform::paths::LookupScope lookups;
         if (showFolder(main, folder))
             main.mnuValidate_Click();
         else
@@ -230,12 +247,14 @@ BatchReport::FolderOutcome frm_ValidateAll::validateFolder(frm_Main& main, const
         globals::gsSkipMessage = kUnexpected;
     }
     globals::gbBatchValidate = false;
+    BatchReport::removeFolderLog(folder);
 
     out.skipMessage = globals::gsSkipMessage;
     out.reportErrors = globals::gbReportErrors;
-    if (QFileInfo::exists(report))
-        out.reportWritten = bool(platform::fileio::readAll(report, &out.report));
-    BatchReport::removeFolderLog(folder);
+    if (std::optional<QByteArray> report = main.takeBatchReport()) {
+        out.reportWritten = true;
+        out.report = std::move(*report);
+    }
     return out;
 }
 
@@ -252,7 +271,7 @@ void frm_ValidateAll::cmdStart_Click()
     // options count as the user set them (not as a run without airlines.cfg
     // left them), as they do for each folder.
     if (ValidationSetup::allOptionsOff(AnalyzeOptions::flagsOf(globals::gsAnalyzeOptions))) {
-        msgbox::MsgBox(kAllOptionsOff, msgbox::vbOKOnly | msgbox::vbInformation);
+        msgbox::MsgBox(ValidationSetup::kAllOptionsOffMessage, msgbox::vbOKOnly | msgbox::vbInformation);
         return;
     }
     // Every folder's report passes through the temporary folder.
@@ -282,6 +301,17 @@ void frm_ValidateAll::cmdStart_Click()
     m_stopRequested = false;
     const QPointer<frm_ValidateAll> self(this);
     const QPointer<frm_Main> owner(main);
+    // Only the folder list of the folder returned to at the end is seen.
+    const QPointer<DirList> folderList(main->ui.Dir1);
+    folderList->holdList(true);
+    // The folders' reports come from memory; the file gets the last one.
+    main->keepBatchReports(true);
+    const auto release = qScopeGuard([folderList, owner] {
+        if (folderList)
+            folderList->holdList(false);
+        if (owner)
+            owner->keepBatchReports(false);
+    });
     QList<BatchReport::FolderOutcome> outcomes;
     outcomes.reserve(folders.size());
     modGlobal::EventsRan(true); // the first folder lets waiting events run
@@ -299,6 +329,7 @@ void frm_ValidateAll::cmdStart_Click()
             // The program is ending and took the windows with it.
             globals::gbBatchValidate = false;
             modSettings::StoreHeldPath();
+            leaveLastReport(outcomes);
             if (self)
                 m_running = false;
             return;
@@ -306,9 +337,12 @@ void frm_ValidateAll::cmdStart_Click()
         if (m_stopRequested)
             break;
     }
+    leaveLastReport(outcomes);
     m_running = false;
     globals::gbBatchValidate = false;
     modSettings::StoreHeldPath();
+    folderList->holdList(false);
+    main->keepBatchReports(false);
     showFolder(*main, sStartFolder);
 
     // A run stopped by closing the window leaves no half report behind.

@@ -293,6 +293,36 @@ private slots:
         QCOMPARE(list.listPath(-1), root);
     }
 
+    void dirListHeld()
+    {
+        QTemporaryDir tmp;
+        const QString root = QDir::cleanPath(tmp.path());
+        for (const char* sub : {"/a/x", "/a/y", "/b"})
+            testutil::makeDir(root + QString::fromLatin1(sub));
+        DirList list;
+        QVERIFY(list.setPath(root));
+        QSignalSpy changed(&list, &DirList::changed);
+
+        // Held: the folder moves and says so, the list stays as it was.
+        list.holdList(true);
+        QVERIFY(list.setPath(root + QStringLiteral("/a")));
+        QCOMPARE(list.path(), root + QStringLiteral("/a"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(list.listPath(1), root + QStringLiteral("/b"));
+        list.holdList(false);
+        QCOMPARE(list.listCount(), 2);
+        QCOMPARE(list.listPath(1), root + QStringLiteral("/a/y"));
+
+        // Back at the folder it lists while held: released, it lists it afresh.
+        list.setListIndex(0);
+        list.holdList(true);
+        QVERIFY(list.setPath(root));
+        QVERIFY(list.setPath(root + QStringLiteral("/a")));
+        list.holdList(false);
+        QCOMPARE(list.listPath(-1), root + QStringLiteral("/a"));
+        QCOMPARE(list.listIndex(), -1);
+    }
+
     void dirListUnreadableFolder()
     {
         if (testutil::runningAsRoot())

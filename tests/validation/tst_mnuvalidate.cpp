@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -239,6 +240,19 @@ private slots:
         QVERIFY(!frm_TextEditor::existing());
         QCOMPARE(globals::gsEditFile, QStringLiteral("untouched"));
         QVERIFY(globals::gbReportErrors); // the two entries share a title
+    }
+
+    void secondStartWhileOneRunsIsRefused()
+    {
+        auto f = start(true, false, kAllOn);
+        testutil::BoxRecorder boxes;
+        // The folder walk lets timers run (clicks wait): one starts another validation.
+        QTimer::singleShot(0, &f->window(), [&f] { f->window().ui.mnuValidate->trigger(); });
+        f->window().ui.mnuValidate->trigger();
+        QCOMPARE(boxes.prompts(), QStringList{"Another validation is still running."});
+        QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbCritical);
+        QVERIFY(testutil::readFile(reportPath()).contains("[fltsim.x] title duplicate:"));
+        QVERIFY(frm_TextEditor::existing());
     }
 
     void panelNineValidatesOnlyWithEntries()

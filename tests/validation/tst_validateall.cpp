@@ -192,6 +192,20 @@ private slots:
         QVERIFY(!testutil::readFile(allReport()).contains("stale"));
     }
 
+    // The temporary zibcheck.log holds the last folder's report, or nothing
+    // when that folder has none.
+    void lastFolderWithoutReportLeavesNoSingleReport()
+    {
+        auto f = start(flagsWith({0}));
+        QVERIFY(QFile::remove(m_root + "/Charlie/aircraft.cfg"));
+        testutil::writeFile(m_temp + "zibcheck.log", "earlier\r\n");
+        testutil::BoxRecorder boxes;
+        openBatch(f->window())->cmdStart_Click();
+        QVERIFY(!QFileInfo::exists(m_temp + "zibcheck.log"));
+        QVERIFY(testutil::readFile(allReport())
+                    .endsWith(framed("No aircraft.cfg file found in folder " + m_root + "/Charlie *")));
+    }
+
     void mainWindowReturnsToItsOwnFolder()
     {
         auto f = start(flagsWith({0, 1, 2}));

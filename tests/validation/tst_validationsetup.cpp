@@ -28,12 +28,15 @@ private slots:
                                                  << int(Choice::Ask);
         QTest::newRow("both, effects option on") << flagListWith({21}) << true << true << false << false
                                                  << int(Choice::Ask);
-        QTest::newRow("both, none of them on")
-            << flagListWith({0, 12}) << true << true << false << false << int(Choice::FSX);
-        QTest::newRow("both, batch chose FS9")
-            << flagListWith({9}) << true << true << true << true << int(Choice::FS9);
-        QTest::newRow("both, batch chose FSX")
-            << flagListWith({9}) << true << true << true << false << int(Choice::FSX);
+        QTest::newRow("both, none of them on") << flagListWith({0, 12}) << true << true << false << false
+                                               << int(Choice::FSX);
+        // An option is on when its number is 1, however it is written.
+        QStringList numbered = flagListWith({0});
+        numbered[21] = " 01";
+        QTest::newRow("both, effects option stored as 01") << numbered << true << true << false << false
+                                                           << int(Choice::Ask);
+        QTest::newRow("both, batch chose FS9") << flagListWith({9}) << true << true << true << true << int(Choice::FS9);
+        QTest::newRow("both, batch chose FSX") << flagListWith({9}) << true << true << true << false << int(Choice::FSX);
     }
     void choice()
     {
@@ -67,6 +70,9 @@ private slots:
     {
         QVERIFY(ValidationSetup::allOptionsOff(QStringList(23, "0")));
         QVERIFY(!ValidationSetup::allOptionsOff(flagListWith({22})));
+        QStringList leading(23, "0");
+        leading[5] = "1x"; // its number is 1
+        QVERIFY(!ValidationSetup::allOptionsOff(leading));
         QStringList f = flagListWith({9, 10, 11, 0});
         ValidationSetup::forceAirlineOptionsOff(f);
         QCOMPARE(f, flagListWith({0}));

@@ -67,13 +67,29 @@ bool DirList::setPath(const QString& path)
     if (target == m_path)
         return true;
     m_path = target;
-    rebuild();
+    if (m_held)
+        m_stale = true;
+    else
+        rebuild();
     emit changed();
     return true;
 }
 
+void DirList::holdList(bool hold)
+{
+    m_held = hold;
+    if (!hold && m_stale) {
+        m_stale = false;
+        rebuild();
+    }
+}
+
 void DirList::refresh()
 {
+    if (m_held) {
+        m_stale = true;
+        return;
+    }
     const int highlighted = listIndex();
     const QString highlightedPath = listPath(highlighted);
     rebuild();

@@ -25,6 +25,10 @@ public:
     bool setPath(const QString& path);
     // Reads the current folder's subfolders again; raises nothing.
     void refresh();
+    // While held, a move changes the folder and raises changed() but the
+    // list keeps showing what it showed; releasing lists the folder reached.
+    // A batch goes through many folders and only the last list is seen.
+    void holdList(bool hold);
 
     // Number of subfolders listed.
     int listCount() const;
@@ -49,4 +53,6 @@ private:
     QString m_path;
     QStringList m_chain;      // root .. current folder
     QStringList m_subfolders; // full paths, in list order
+    bool m_held = false;
+    bool m_stale = false; // held while the folder changed
 };
