@@ -144,7 +144,7 @@ void frm_Main::Dir1_Change()
         // file lists, keeping what validation and the next load read.
         const bool unseen = globals::gbBatchValidate && m_keepBatchReports;
         const QString folder = folderPath();
-        const FolderLoad::Result r = FolderLoad::load(folder, oIni);
+        const FolderLoad::Result r = FolderLoad::load(folder, oIni, !unseen);
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
