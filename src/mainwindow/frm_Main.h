@@ -302,7 +302,8 @@ private:
     void showModel(const ModelLookup::Result& model, bool* endDisplay);
     // A batch's folder load in place of showing the first entry: only what
     // that display leaves behind past the next load (the model header, whose
-    // version validation reads, the air file's type, the description as shown).
+    // version validation reads, the air file's type, the description as it
+    // would be shown).
     void keepFirstEntryState();
     void openTextFile(int editorMode, const QString& path);
 

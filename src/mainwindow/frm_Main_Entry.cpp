@@ -161,8 +161,7 @@ void frm_Main::keepFirstEntryState()
     runtimeerror::runHandler(QStringLiteral("ListView1_DblClick"), [this] {
         const int row = 0;
         const auto col = [this, row](int column) { return ui.ListView1->rowText(row, column - 1); };
-        ui.txt_Description->setText(row < sDescriptions.size() ? sDescriptions[row] : QString());
-        sDescriptionOrg = ui.txt_Description->text();
+        sDescriptionOrg = DescriptionEdit::shownText(row < sDescriptions.size() ? sDescriptions[row] : QString());
         m_shownRow = row;
         const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
         if (!model.cfgReadError.isEmpty())
