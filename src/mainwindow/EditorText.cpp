@@ -26,18 +26,22 @@ LineEnd detectLineEnd(QStringView fileText)
 
 QString toEditorText(QStringView fileText)
 {
-    QString out;
-    out.reserve(fileText.size());
-    for (qsizetype i = 0; i < fileText.size(); ++i) {
-        const QChar c = fileText[i];
+    // Written in place: reports of several megabytes come through here.
+    QString out(fileText.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    const QChar* src = fileText.data();
+    const QChar* const end = src + fileText.size();
+    while (src != end) {
+        const QChar c = *src++;
         if (c == u'\r') {
-            if (i + 1 < fileText.size() && fileText[i + 1] == u'\n')
-                ++i;
-            out += u'\n';
+            if (src != end && *src == u'\n')
+                ++src;
+            *dst++ = u'\n';
         } else {
-            out += c;
+            *dst++ = c;
         }
     }
+    out.truncate(dst - out.constData());
     return out;
 }
 

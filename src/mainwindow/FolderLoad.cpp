@@ -83,11 +83,13 @@ void readEffectsSection(clsIniFile& ini, const QString& section, Result& r)
 
 } // namespace
 
-Result load(const QString& folder, clsIniFile& ini)
+Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
 {
     Result r;
-    r.textureItems = textureItems(folder);
-    r.modelItems = modelItems(folder);
+    if (folderChoices) {
+        r.textureItems = textureItems(folder);
+        r.modelItems = modelItems(folder);
+    }
     r.airItems = airItems(folder);
 
     const QString cfg = platform::paths::resolveUnder(folder, u"aircraft.cfg");

@@ -60,8 +60,9 @@ struct Result
 };
 
 // Reads the folder. When it holds an aircraft.cfg, `ini` is pointed at it
-// (and otherwise left alone, still naming the previous file).
-Result load(const QString& folder, clsIniFile& ini);
+// (and otherwise left alone, still naming the previous file). Without
+// `folderChoices` the texture and model folder lists stay empty.
+Result load(const QString& folder, clsIniFile& ini, bool folderChoices = true);
 
 // The three "current file" texts of an entry section read from the file:
 // texture and model ("<default>" when empty), sim ("<none>" when empty).

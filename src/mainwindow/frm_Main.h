@@ -266,6 +266,11 @@ private:
     void showFolderStatus(bool cfgExists);
     void showCurrentFiles(int row);
     void showModel(const ModelLookup::Result& model, bool* endDisplay);
+    // A batch's folder load in place of showing the first entry: only what
+    // that display leaves behind past the next load (the model header, whose
+    // version validation reads, the air file's type, the description as it
+    // would be shown).
+    void keepFirstEntryState();
 
     QPointer<frm_RightClick> m_rightClick;
     // The grid row whose entry the edit fields show (-1 for none): the

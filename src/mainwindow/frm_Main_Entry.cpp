@@ -152,6 +152,27 @@ void frm_Main::ListView1_DblClick()
     });
 }
 
+void frm_Main::keepFirstEntryState()
+{
+    const QScopedValueRollback<bool> showing(m_inLoad, true);
+    runtimeerror::runHandler(QStringLiteral("ListView1_DblClick"), [this] {
+        const int row = 0;
+        const auto col = [this, row](int column) { return ui.ListView1->rowText(row, column - 1); };
+        sDescriptionOrg = DescriptionEdit::shownText(row < sDescriptions.size() ? sDescriptions[row] : QString());
+        m_shownRow = row;
+        const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
+        if (!model.cfgReadError.isEmpty())
+            runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError,
+                                  QStringLiteral("FileToArray"), 0);
+        bAirReady = false;
+        sAirFile = col(ColSim);
+        ReadAirFile();
+        bAirReady = true;
+        bool endDisplay = false;
+        showModel(model, &endDisplay);
+    });
+}
+
 void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
 {
     vRadiusOrg.clear();

@@ -138,8 +138,13 @@ void frm_Main::Dir1_Change()
         sExit2Comment.clear();
         ui.cmd_DirUp->setEnabled(false);
 
+        // A batch window's run loads folder after folder to validate it and
+        // ends with the folder it started from: only that load is ever seen.
+        // Its folders skip the grid's selection, the entry's fields and the
+        // file lists, keeping what validation and the next load read.
+        const bool unseen = globals::gbBatchValidate && m_keepBatchReports;
         const QString folder = folderPath();
-        const FolderLoad::Result r = FolderLoad::load(folder, oIni);
+        const FolderLoad::Result r = FolderLoad::load(folder, oIni, !unseen);
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
@@ -206,20 +211,24 @@ void frm_Main::Dir1_Change()
             txt_Exit_Change(e);
 
         if (hasRows) {
-            for (QLineEdit* box : {ui.txt_general_atc_model, ui.txt_general_atc_type, ui.txt_WingSpan_New})
-                setBackColor(box, vbColor(vbcolor::White));
-            for (const QList<QLineEdit*>* exit : {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2}) {
-                for (QLineEdit* box : *exit)
+            if (!unseen) {
+                for (QLineEdit* box : {ui.txt_general_atc_model, ui.txt_general_atc_type, ui.txt_WingSpan_New})
                     setBackColor(box, vbColor(vbcolor::White));
+                for (const QList<QLineEdit*>* exit : {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2}) {
+                    for (QLineEdit* box : *exit)
+                        setBackColor(box, vbColor(vbcolor::White));
+                }
             }
             if (globals::gbBatchValidate)
                 modSettings::HoldPath(folder);
             else
                 modSettings::SavePath(folder);
 
-            ui.ListView1->selectRow(0);
+            if (!unseen)
+                ui.ListView1->selectRow(0);
             rightClick()->mnuDelete->setText(QStringLiteral("&Delete [fltsim.0]"));
-            showCurrentFiles(0);
+            if (!unseen)
+                showCurrentFiles(0);
             ui.StatusBar1->setPanelText(10, QString::number(rows) + QStringLiteral(" aircraft variations defined"));
         } else {
             ui.ListView1->selectRow(-1);
@@ -229,13 +238,24 @@ void frm_Main::Dir1_Change()
             ui.StatusBar1->setPanelText(10, QStringLiteral("0 aircraft variations defined"));
         }
         // The last column takes its content's width; one the user hid stays hidden.
-        if (ui.ListView1->columnWidth(ListView::ColumnCount - 1) != 0)
+        if (!unseen && ui.ListView1->columnWidth(ListView::ColumnCount - 1) != 0)
             ui.ListView1->autoSizeColumn(ListView::ColumnCount - 1);
-        if (hasRows && m_loadShowsEntry) {
+        if (hasRows && m_loadShowsEntry && unseen) {
+            keepFirstEntryState();
+        } else if (hasRows && m_loadShowsEntry) {
             ui.ListView1->selectRow(0);
             m_inLoad = false; // the display below belongs to this load
             ListView1_DblClick();
             m_inLoad = true;
+        }
+        if (unseen) {
+            // The first air file as a click on the list would take it.
+            if (!r.airItems.isEmpty()) {
+                sAirFile = r.airItems.first();
+                ReadAirFile();
+            }
+            ui.SSTab1->setEnabled(hasRows);
+            return;
         }
 
         ui.combo_Texture->addItems(r.textureItems);

@@ -236,6 +236,13 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral(" pasted\nline"));
         edit.paste();
         QCOMPARE(edit.text(), QStringLiteral("first second third x pasted line"));
+
+        // The text as shown, worked out without the box.
+        for (const QString& s : {QStringLiteral("a\r\nb\rc\u2028d\u2029e"),
+                                 QStringLiteral("no\u00A0break \uFDD0x\uFDD1y\tz"), QString()}) {
+            edit.setText(s);
+            QCOMPARE(DescriptionEdit::shownText(s), edit.text());
+        }
     }
 
     void colours_data()

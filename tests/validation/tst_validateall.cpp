@@ -280,6 +280,33 @@ private slots:
                     .contains(QByteArray(QByteArray("atc_airlines compared against:     ") + name)));
     }
 
+    // Each folder's textures are looked for in the format of its first entry's model.
+    void textureFormatOfTheFirstEntrysModel_data()
+    {
+        QTest::addColumn<QByteArray>("tag");
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("FS9 model") << QByteArray("MDL9") << QByteArray("*.bmp");
+        QTest::newRow("FSX model") << QByteArray("MDLX") << QByteArray("*.dds");
+    }
+    void textureFormatOfTheFirstEntrysModel()
+    {
+        QFETCH(QByteArray, tag);
+        QFETCH(QByteArray, format);
+        auto f = start(flagsWith({13}));
+        testutil::writeFile(m_root + "/Delta/aircraft.cfg", "[fltsim.0]\r\ntitle=D\r\nmodel=\r\n");
+        testutil::writeFile(m_root + "/Delta/model/Model.cfg", "[models]\r\nnormal=Plane\r\n");
+        testutil::writeFile(m_root + "/Delta/model/Plane.mdl",
+                            QByteArray("RIFF\x10\0\0\0", 8) + tag + QByteArray(52, 'h'));
+        frm_ValidateAll* w = openBatch(f->window());
+        testutil::BoxRecorder boxes;
+        QTest::mouseClick(w->cmdStart, Qt::LeftButton);
+        QVERIFY(boxes.calls().empty());
+        const QByteArray all = testutil::readFile(allReport());
+        const qsizetype delta = all.indexOf(QString("Report for \"" + m_root + "/Delta").toUtf8());
+        QVERIFY(delta > 0);
+        QVERIFY(all.indexOf(QByteArray(" " + format + "\r\n"), delta) > 0);
+    }
+
     void nothingToRun_data()
     {
         QTest::addColumn<bool>("allOff");

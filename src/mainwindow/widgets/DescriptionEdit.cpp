@@ -25,6 +25,19 @@ void DescriptionEdit::setText(const QString& text)
     setPlainText(oneLine(text));
 }
 
+QString DescriptionEdit::shownText(const QString& text)
+{
+    // The box's plain text: frame marks read as line breaks, no-break spaces as blanks.
+    QString shown = oneLine(text);
+    for (QChar& c : shown) {
+        if (c == QChar(0xFDD0) || c == QChar(0xFDD1))
+            c = u'\n';
+        else if (c == QChar::Nbsp)
+            c = u' ';
+    }
+    return shown;
+}
+
 void DescriptionEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

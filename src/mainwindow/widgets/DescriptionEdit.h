@@ -15,6 +15,8 @@ public:
     QString text() const { return toPlainText(); }
     // Sets the text with every line break turned into a blank.
     void setText(const QString& text);
+    // What text() gives after setText(text), without a box.
+    static QString shownText(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
