@@ -271,6 +271,9 @@ private:
     // version validation reads, the air file's type, the description as it
     // would be shown).
     void keepFirstEntryState();
+    // The row's model and air file, shown as the entry display shows them;
+    // true when the display ends there (the model could not be read).
+    bool showModelAndAirFile(int row);
 
     QPointer<frm_RightClick> m_rightClick;
     // The grid row whose entry the edit fields show (-1 for none): the

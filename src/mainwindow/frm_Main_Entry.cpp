@@ -132,19 +132,7 @@ void frm_Main::ListView1_DblClick()
                  ui.txt_ui_TypeRole, ui.txt_Description})
             setBackColor(box, vbColor(vbcolor::White));
 
-        m_shownRow = row;
-        const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
-        if (!model.cfgReadError.isEmpty()) // told by the reading procedure; the display goes on
-            runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError,
-                                  QStringLiteral("FileToArray"), 0);
-        bAirReady = false;
-        sAirFile = col(ColSim);
-        ReadAirFile();
-        bAirReady = true;
-
-        bool endDisplay = false;
-        showModel(model, &endDisplay);
-        if (endDisplay)
+        if (showModelAndAirFile(row))
             return;
         ui.cmd_ParkingCodes->setEnabled(true);
         ui.cmdDropDown->setEnabled(true);
@@ -156,21 +144,26 @@ void frm_Main::keepFirstEntryState()
 {
     const QScopedValueRollback<bool> showing(m_inLoad, true);
     runtimeerror::runHandler(QStringLiteral("ListView1_DblClick"), [this] {
-        const int row = 0;
-        const auto col = [this, row](int column) { return ui.ListView1->rowText(row, column - 1); };
-        sDescriptionOrg = DescriptionEdit::shownText(row < sDescriptions.size() ? sDescriptions[row] : QString());
-        m_shownRow = row;
-        const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
-        if (!model.cfgReadError.isEmpty())
-            runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError,
-                                  QStringLiteral("FileToArray"), 0);
-        bAirReady = false;
-        sAirFile = col(ColSim);
-        ReadAirFile();
-        bAirReady = true;
-        bool endDisplay = false;
-        showModel(model, &endDisplay);
+        sDescriptionOrg = DescriptionEdit::shownText(sDescriptions.isEmpty() ? QString() : sDescriptions[0]);
+        showModelAndAirFile(0);
     });
+}
+
+bool frm_Main::showModelAndAirFile(int row)
+{
+    m_shownRow = row;
+    const auto col = [this, row](int column) { return ui.ListView1->rowText(row, column - 1); };
+    const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
+    if (!model.cfgReadError.isEmpty()) // told by the reading procedure; the display goes on
+        runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError, QStringLiteral("FileToArray"), 0);
+    bAirReady = false;
+    sAirFile = col(ColSim);
+    ReadAirFile();
+    bAirReady = true;
+
+    bool endDisplay = false;
+    showModel(model, &endDisplay);
+    return endDisplay;
 }
 
 void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
