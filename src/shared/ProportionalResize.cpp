@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -98,10 +99,18 @@ void collectLaidOut(const QLayout* layout, QList<QWidget*>& out)
     }
 }
 
-bool isPlaced(const QWidget* control, const QWidget* window)
+// The window's control records by control, as FindControlIndex finds them,
+// looked up once for a pass over many controls.
+QHash<const QWidget*, qint32> recordIndexes(const QWidget* window)
 {
-    const qint32 index = FindControlIndex(control, window);
-    return index >= 0 && gControlRecords[size_t(index)].placed;
+    QHash<const QWidget*, qint32> indexes;
+    // From the back, so that the first record of a control is the one kept.
+    for (size_t i = gControlRecords.size(); i-- > 0;) {
+        const ControlRecord& r = gControlRecords[i];
+        if (r.window == window && r.control)
+            indexes.insert(r.control.data(), static_cast<qint32>(i));
+    }
+    return indexes;
 }
 
 // Switches off every layout that lays out registered controls and marks those
@@ -110,6 +119,11 @@ bool isPlaced(const QWidget* control, const QWidget* window)
 // pages, a status bar's panels) hold no registered control and stay on.
 void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
 {
+    const QHash<const QWidget*, qint32> indexOf = recordIndexes(window);
+    const auto isPlaced = [&](const QWidget* control) {
+        const qint32 index = indexOf.value(control, -1);
+        return index >= 0 && gControlRecords[size_t(index)].placed;
+    };
     QList<QWidget*> containers = controls;
     if (!qobject_cast<QMainWindow*>(window))
         containers.prepend(window);
@@ -121,7 +135,7 @@ void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
         collectLaidOut(layout, laidOut);
         std::vector<qint32> indexes;
         for (const QWidget* control : laidOut) {
-            const qint32 index = FindControlIndex(control, window);
+            const qint32 index = indexOf.value(control, -1);
             if (index >= 0)
                 indexes.push_back(index);
         }
@@ -140,10 +154,10 @@ void takeOverLayouts(QWidget* window, const QList<QWidget*>& controls)
         if (r.window != window || !r.placed || !r.control)
             continue;
         QWidget* area = r.control->parentWidget();
-        while (area && area != window && isPlaced(area, window))
+        while (area && area != window && isPlaced(area))
             area = area->parentWidget();
         r.area = area;
-        const qint32 areaIndex = area && area != window ? FindControlIndex(area, window) : -1;
+        const qint32 areaIndex = area && area != window ? indexOf.value(area, -1) : -1;
         if (areaIndex >= 0) {
             const ControlRecord& areaRecord = gControlRecords[size_t(areaIndex)];
             r.areaReference = QSize(areaRecord.width, areaRecord.height);
