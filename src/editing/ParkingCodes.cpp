@@ -70,6 +70,17 @@ QString findDatabase(const QString& folder)
     return platform::paths::regularFileExists(path) ? path : QString();
 }
 
+QString locateDatabase(const QString& chosenFolder, const QStringList& defaultFolders)
+{
+    if (!chosenFolder.isEmpty())
+        return findDatabase(chosenFolder);
+    for (const QString& folder : defaultFolders) {
+        if (const QString path = findDatabase(folder); !path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
 Listing readDatabase(const QString& path)
 {
     const platform::mdb::TableRows table =

@@ -75,6 +75,11 @@ struct Listing
 // case); empty when there is no such file.
 QString findDatabase(const QString& folder);
 
+// The parkingspecs.mdb that is read: the one in `chosenFolder` when a folder
+// is chosen, else the first found in `defaultFolders`, looked through in
+// order; empty when there is none.
+QString locateDatabase(const QString& chosenFolder, const QStringList& defaultFolders);
+
 // Reads the Airline and Code of every row of the airline list.
 Listing readDatabase(const QString& path);
 

@@ -297,9 +297,10 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
-    // Asks "Are you sure?" (when confirming is on), checks that the grid still
-    // matches the file and makes the backup (when that option is on); false
-    // when the command stops there.
+    // Asks "Are you sure?" (when confirming is on) and checks that the grid
+    // still matches the file; false when the command stops there.
+    bool confirmedAndCurrent();
+    // The same, then makes the backup (when that option is on).
     bool readyToWrite();
     // The selected grid row, or -1 after telling the user to select the entry
     // that should be `purpose` ("deleted", "updated").

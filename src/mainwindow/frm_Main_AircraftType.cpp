@@ -10,6 +10,18 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <array>
+
+namespace {
+
+// The type buttons in the order of the type index (1 Normal, 2 Helicopter, 3 AI).
+std::array<QRadioButton*, 3> typeButtons(const frm_MainUi& ui)
+{
+    return {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI};
+}
+
+} // namespace
+
 void frm_Main::ReadAirFile()
 {
     if (!sAirFile.isEmpty())
@@ -20,20 +32,19 @@ void frm_Main::ReadAirFile()
     }
     bAirReady = false;
     const airmdl::AirRead read = airmdl::readAirType(sAirFile);
-    m_airTypeShownFile = read.status == airmdl::AirStatus::Found ? sAirFile : QString();
-    if (read.status == airmdl::AirStatus::Found) {
-        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
-            opt->setEnabled(true);
-        QRadioButton* const buttons[] = {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI};
+    const bool found = read.status == airmdl::AirStatus::Found;
+    m_airTypeShownFile = found ? sAirFile : QString();
+    if (!found)
+        ui.opt_ac_Nok->setChecked(true);
+    const std::array<QRadioButton*, 3> buttons = typeButtons(ui);
+    for (QRadioButton* opt : buttons)
+        opt->setEnabled(found);
+    if (found) {
         const int index = airmdl::airTypeIndex(read.record.type);
         if (index > 0) {
-            buttons[index - 1]->setChecked(true);
+            buttons[static_cast<size_t>(index - 1)]->setChecked(true);
             iAirType = index;
         }
-    } else {
-        ui.opt_ac_Nok->setChecked(true);
-        for (QRadioButton* opt : {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI})
-            opt->setEnabled(false);
     }
     bAirReady = true;
 }
@@ -69,10 +80,9 @@ void frm_Main::opt_ac_AI_Click()
 
 void frm_Main::showRememberedAirType()
 {
-    QRadioButton* const buttons[] = {ui.opt_ac_Normal, ui.opt_ac_Helicopter, ui.opt_ac_AI};
     bAirReady = false;
     if (iAirType >= 1 && iAirType <= 3)
-        buttons[iAirType - 1]->setChecked(true);
+        typeButtons(ui)[static_cast<size_t>(iAirType - 1)]->setChecked(true);
     bAirReady = true;
 }
 

@@ -34,11 +34,16 @@ void frm_Main::reloadAndShow(int row)
     QApplication::processEvents();
 }
 
-bool frm_Main::readyToWrite()
+bool frm_Main::confirmedAndCurrent()
 {
     if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
         return false;
-    if (!gridMatchesFile())
+    return gridMatchesFile();
+}
+
+bool frm_Main::readyToWrite()
+{
+    if (!confirmedAndCurrent())
         return false;
     if (bAutoBackup)
         makeBackupOrStop(oIni.path());

@@ -58,11 +58,9 @@ void frm_Main::Form_Click()
 
 QString frm_Main::parkingCodeDatabase() const
 {
-    if (!sParkingCodeFolder.isEmpty())
-        return ParkingCodes::findDatabase(sParkingCodeFolder);
     // Beside the program (a build folder), else in the installed data folder.
-    const QString beside = ParkingCodes::findDatabase(QCoreApplication::applicationDirPath());
-    return beside.isEmpty() ? ParkingCodes::findDatabase(appinfo::installedDataFolder()) : beside;
+    return ParkingCodes::locateDatabase(
+        sParkingCodeFolder, {QCoreApplication::applicationDirPath(), appinfo::installedDataFolder()});
 }
 
 void frm_Main::cmd_ParkingCodes_Click()

@@ -6,7 +6,6 @@
 #include "editing/CfgWrites.h"
 #include "editing/UpdateAll.h"
 #include "mainwindow/widgets/ListView.h"
-#include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
 #include <QCheckBox>
@@ -80,9 +79,7 @@ void frm_Main::updateAll(UpdateAll::Member member)
 {
     const UpdateAll::MemberInfo& m = UpdateAll::info(member);
     runtimeerror::runHandler(QString::fromLatin1(m.procedure), [this, &m] {
-        if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
-            return;
-        if (!gridMatchesFile())
+        if (!confirmedAndCurrent())
             return; // the ticked rows would name other entries now
         // The texts go in as the fields hold them: no trimming, comments included.
         const QString value = updateAllValue(m.member);

@@ -167,6 +167,37 @@ private slots:
             testutil::writeFile(path, "x");
         QCOMPARE(ParkingCodes::findDatabase(dir.path()), found ? path : QString());
     }
+
+    void locateDatabase_data()
+    {
+        // Folders by letter: c the chosen one, a and b the defaults in order.
+        QTest::addColumn<bool>("chosen");
+        QTest::addColumn<QString>("holding"); // the folders that hold the file
+        QTest::addColumn<QString>("found");   // the folder it is read from; empty for none
+        QTest::newRow("chosen folder wins") << true << QString("cab") << QString("c");
+        QTest::newRow("chosen folder without it") << true << QString("ab") << QString();
+        QTest::newRow("first default") << false << QString("ab") << QString("a");
+        QTest::newRow("second default") << false << QString("b") << QString("b");
+        QTest::newRow("nowhere") << false << QString() << QString();
+    }
+
+    void locateDatabase()
+    {
+        QFETCH(bool, chosen);
+        QFETCH(QString, holding);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        for (const QChar folder : QStringLiteral("cab")) {
+            testutil::makeDir(dir.filePath(folder));
+            if (holding.contains(folder))
+                testutil::writeFile(dir.filePath(folder + QStringLiteral("/parkingspecs.mdb")), "x");
+        }
+        const QString path = ParkingCodes::locateDatabase(
+            chosen ? dir.filePath(QStringLiteral("c")) : QString(),
+            {dir.filePath(QStringLiteral("a")), dir.filePath(QStringLiteral("b"))});
+        QCOMPARE(path,
+                 found.isEmpty() ? QString() : dir.filePath(found + QStringLiteral("/parkingspecs.mdb")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestParkingCodes)
