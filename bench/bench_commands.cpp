@@ -32,7 +32,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -248,10 +247,7 @@ std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& c
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    bench::privateEnvironment(tmp.path());
+    const bench::Scratch tmp;
     QApplication app(argc, argv);
     const int large = argc > 1 ? std::atoi(argv[1]) : 10000;
     const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("all");

@@ -9,18 +9,18 @@
 // the times per entry are per row shown.
 //
 // Usage: bench_folderload [runs] [entries...]   (defaults: 9 runs; 10 100 750 1000)
+#include "BenchCommon.h"
 #include "mainwindow/frm_Main.h"
-#include "shared/modSettings.h"
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "platform/ProfileEngine.h"
+#include "shared/modSettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <algorithm>
@@ -111,19 +111,9 @@ double median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The load saves the folder in the settings, and start-up reads them:
     // keep both away from the user's own settings and Wine prefix.
-    QTemporaryDir scratch;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + "/config"));
-    qputenv("WINEPREFIX", QFile::encodeName(scratch.path() + "/no-prefix"));
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        QDir().mkpath(scratch.path() + "/runtime");
-        QFile::setPermissions(scratch.path() + "/runtime",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path() + "/runtime"));
-    }
+    const bench::Scratch scratch;
 
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -174,8 +164,8 @@ int main(int argc, char** argv)
         const double f = median(fresh);
         const double fs = median(freshShown);
         std::printf("%8d %6d %10lld %10.2f %14.2f %10.2f %10.1f %14.1f\n", entries, rows,
-                    static_cast<long long>(QFileInfo(folder + "/aircraft.cfg").size()), f, fs, median(cached),
-                    f * 1000.0 / rows, fs * 1000.0 / rows);
+                    static_cast<long long>(QFileInfo(folder + "/aircraft.cfg").size()), f, fs,
+                    median(cached), f * 1000.0 / rows, fs * 1000.0 / rows);
         std::fflush(stdout);
         lastFreshShown = fs;
         lastRows = rows;

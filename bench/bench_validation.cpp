@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -143,10 +142,7 @@ double batchFoldersPerSecond(const QString& scratch, int count, bool* reportOk)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    bench::privateEnvironment(tmp.path());
+    const bench::Scratch tmp;
     QApplication app(argc, argv);
     const int folders = 8;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
