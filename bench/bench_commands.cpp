@@ -37,6 +37,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -89,8 +90,7 @@ double median(int runs, const std::function<void()>& prepare, const std::functio
         body();
         ms.push_back(msSince(t));
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::median(std::move(ms));
 }
 
 struct Command

@@ -101,12 +101,6 @@ QString makeAircraft(const QString& folder, int entries)
     return folder;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -161,11 +155,11 @@ int main(int argc, char** argv)
             cached.push_back(t.nsecsElapsed() / 1e6);
             QApplication::processEvents();
         }
-        const double f = median(fresh);
-        const double fs = median(freshShown);
+        const double f = bench::median(fresh);
+        const double fs = bench::median(freshShown);
         std::printf("%8d %6d %10lld %10.2f %14.2f %10.2f %10.1f %14.1f\n", entries, rows,
                     static_cast<long long>(QFileInfo(folder + "/aircraft.cfg").size()), f, fs,
-                    median(cached), f * 1000.0 / rows, fs * 1000.0 / rows);
+                    bench::median(cached), f * 1000.0 / rows, fs * 1000.0 / rows);
         std::fflush(stdout);
         lastFreshShown = fs;
         lastRows = rows;
