@@ -60,6 +60,15 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Writes `bytes` to `path`, making its folder first; a failed write ends the run.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(path.section(u'/', 0, -2));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 // A copy of the sample Wine prefix of the source tree (examples/) at `to`.
 inline void copySamplePrefix(const QString& to)
 {

@@ -29,14 +29,6 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 // An entry as aircraft makers write them: about twenty keys, a description,
 // a texture folder of its own among a few shared ones.
 QByteArray entry(int i)
@@ -86,18 +78,18 @@ QString makeAircraft(const QString& folder, int entries)
            "exit.1=0.4, -40.0, -4.0, 4.5, 0\r\nexit.2=0.5, 10.0, 4.0, 4.5, 1 //Cargo door\r\n\r\n"
            "[effects]\r\nwake=fx_wake\r\nwater=fx_spray\r\ndirt=fx_tchdrt\r\nconcrete=fx_sparks\r\n"
            "touchdown=fx_tchdwn, 1\r\ncontrail=fx_contrail_l\r\nstartup=fx_engstrt\r\n";
-    writeFile(folder + "/aircraft.cfg", cfg);
-    writeFile(folder + "/model/model.cfg", "[models]\r\nnormal=hj100.mdl\r\n");
-    writeFile(folder + "/model/hj100.mdl", mdl9());
-    writeFile(folder + "/model.cargo/model.cfg", "[models]\r\nnormal=hj100f.mdl\r\n");
-    writeFile(folder + "/model.cargo/hj100f.mdl", mdl9());
-    writeFile(folder + "/texture/texture.cfg", "[fltsim]\r\nfallback.1=..\\texture\r\n");
+    bench::writeFile(folder + "/aircraft.cfg", cfg);
+    bench::writeFile(folder + "/model/model.cfg", "[models]\r\nnormal=hj100.mdl\r\n");
+    bench::writeFile(folder + "/model/hj100.mdl", mdl9());
+    bench::writeFile(folder + "/model.cargo/model.cfg", "[models]\r\nnormal=hj100f.mdl\r\n");
+    bench::writeFile(folder + "/model.cargo/hj100f.mdl", mdl9());
+    bench::writeFile(folder + "/texture/texture.cfg", "[fltsim]\r\nfallback.1=..\\texture\r\n");
     for (int t = 0; t < 5; ++t)
-        writeFile(folder + QStringLiteral("/texture.%1/texture.cfg").arg(t),
-                  "[fltsim]\r\nfallback.1=..\\texture\r\n");
-    writeFile(folder + "/HJ100.air", air());
-    writeFile(folder + "/panel/panel.cfg", "[Window Titles]\r\n");
-    writeFile(folder + "/sound/sound.cfg", "[Config]\r\n");
+        bench::writeFile(folder + QStringLiteral("/texture.%1/texture.cfg").arg(t),
+                         "[fltsim]\r\nfallback.1=..\\texture\r\n");
+    bench::writeFile(folder + "/HJ100.air", air());
+    bench::writeFile(folder + "/panel/panel.cfg", "[Window Titles]\r\n");
+    bench::writeFile(folder + "/sound/sound.cfg", "[Config]\r\n");
     return folder;
 }
 
