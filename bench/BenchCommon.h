@@ -1,5 +1,5 @@
 // Helpers the benchmarks share: the machine-readable result line, a private
-// environment, and a generated system.reg the size of a busy Wine prefix's.
+// scratch environment, and a generated system.reg the size of a busy Wine prefix's.
 #pragma once
 
 #include <QByteArray>
@@ -7,9 +7,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace bench {
@@ -28,18 +30,43 @@ inline double median(std::vector<double> v)
     return v.empty() ? 0.0 : v[v.size() / 2];
 }
 
-// Settings, runtime folder and Wine prefix in `scratch`, never the user's own.
-inline void privateEnvironment(const QString& scratch)
+// A temporary folder that holds the run's settings, runtime folder and Wine
+// prefix, never the user's own. Made before the application, so that Qt and
+// the settings store see them; a run without one ends with status 1.
+class Scratch
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch + "/config"));
-    qputenv("WINEPREFIX", QFile::encodeName(scratch + "/no-prefix"));
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        QDir().mkpath(scratch + "/runtime");
-        QFile::setPermissions(scratch + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch + "/runtime"));
+public:
+    Scratch()
+    {
+        if (!m_dir.isValid()) {
+            std::fprintf(stderr, "cannot make a scratch folder\n");
+            std::exit(1);
+        }
+        const QString scratch = m_dir.path();
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch + "/config"));
+        qputenv("WINEPREFIX", QFile::encodeName(scratch + "/no-prefix"));
+        if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+            QDir().mkpath(scratch + "/runtime");
+            QFile::setPermissions(scratch + "/runtime",
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch + "/runtime"));
+        }
     }
+    QString path() const { return m_dir.path(); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Writes `bytes` to `path`, making its folder first; a failed write ends the run.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(path.section(u'/', 0, -2));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 // A copy of the sample Wine prefix of the source tree (examples/) at `to`.

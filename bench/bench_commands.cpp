@@ -32,23 +32,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        std::abort();
-}
 
 QByteArray entry(int i)
 {
@@ -90,8 +82,7 @@ double median(int runs, const std::function<void()>& prepare, const std::functio
         body();
         ms.push_back(msSince(t));
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::median(std::move(ms));
 }
 
 struct Command
@@ -201,11 +192,11 @@ Pack makePack(const QString& root, int entries)
     p.folder = root + QStringLiteral("/pack%1/Plane").arg(entries); // alone in its folder: a batch root
     p.cfg = makeCfg(entries);
     p.entries = entries;
-    put(p.folder + QStringLiteral("/aircraft.cfg"), p.cfg);
+    bench::writeFile(p.folder + QStringLiteral("/aircraft.cfg"), p.cfg);
     for (int t = 0; t < 5; ++t)
-        put(p.folder + QStringLiteral("/texture.%1/t.bmp").arg(t), "x");
-    put(p.folder + QStringLiteral("/texture.new/t.bmp"), "x");
-    put(p.folder + QStringLiteral("/HJ100.air"), QByteArray(64, '\0'));
+        bench::writeFile(p.folder + QStringLiteral("/texture.%1/t.bmp").arg(t), "x");
+    bench::writeFile(p.folder + QStringLiteral("/texture.new/t.bmp"), "x");
+    bench::writeFile(p.folder + QStringLiteral("/HJ100.air"), QByteArray(64, '\0'));
     return p;
 }
 
@@ -213,7 +204,7 @@ Pack makePack(const QString& root, int entries)
 std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& cmds)
 {
     const QString cfg = p.folder + QStringLiteral("/aircraft.cfg");
-    put(cfg, p.cfg);
+    bench::writeFile(cfg, p.cfg);
     open(w, p.folder);
     std::vector<double> out;
     const int runs = p.entries <= 1000 ? 15 : 3;
@@ -221,7 +212,7 @@ std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& c
         if (!c.run)
             continue;
         const auto restore = [&] {
-            put(cfg, p.cfg);
+            bench::writeFile(cfg, p.cfg);
             w.Dir1_Change();
         };
         if (!c.restores) { // one untimed run first: the display and fields are set as in use
@@ -234,7 +225,7 @@ std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& c
             std::exit(1);
         }
     }
-    put(cfg, p.cfg);
+    bench::writeFile(cfg, p.cfg);
 
     // Batch validation of a folder that holds the pack as its only aircraft.
     frm_ValidateAll* batch = frm_ValidateAll::showWindow(&w);
@@ -248,10 +239,7 @@ std::vector<double> perEntry(frm_Main& w, const Pack& p, const QList<Command>& c
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    bench::privateEnvironment(tmp.path());
+    const bench::Scratch tmp;
     QApplication app(argc, argv);
     const int large = argc > 1 ? std::atoi(argv[1]) : 10000;
     const QString part = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("all");
@@ -343,9 +331,9 @@ int main(int argc, char** argv)
         while (cfg.size() <= 33 * 1024 * 1024)
             cfg += entry(entries++);
         const QString folder = tmp.path() + QStringLiteral("/huge");
-        put(folder + QStringLiteral("/aircraft.cfg"), cfg);
+        bench::writeFile(folder + QStringLiteral("/aircraft.cfg"), cfg);
         for (int t = 0; t < 5; ++t)
-            put(folder + QStringLiteral("/texture.%1/t.bmp").arg(t), "x");
+            bench::writeFile(folder + QStringLiteral("/texture.%1/t.bmp").arg(t), "x");
         QElapsedTimer t;
         t.start();
         if (!validateOnce(folder))

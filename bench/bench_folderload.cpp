@@ -9,18 +9,18 @@
 // the times per entry are per row shown.
 //
 // Usage: bench_folderload [runs] [entries...]   (defaults: 9 runs; 10 100 750 1000)
+#include "BenchCommon.h"
 #include "mainwindow/frm_Main.h"
-#include "shared/modSettings.h"
 #include "mainwindow/widgets/DirList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "platform/ProfileEngine.h"
+#include "shared/modSettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <algorithm>
@@ -28,14 +28,6 @@
 #include <vector>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // An entry as aircraft makers write them: about twenty keys, a description,
 // a texture folder of its own among a few shared ones.
@@ -86,44 +78,28 @@ QString makeAircraft(const QString& folder, int entries)
            "exit.1=0.4, -40.0, -4.0, 4.5, 0\r\nexit.2=0.5, 10.0, 4.0, 4.5, 1 //Cargo door\r\n\r\n"
            "[effects]\r\nwake=fx_wake\r\nwater=fx_spray\r\ndirt=fx_tchdrt\r\nconcrete=fx_sparks\r\n"
            "touchdown=fx_tchdwn, 1\r\ncontrail=fx_contrail_l\r\nstartup=fx_engstrt\r\n";
-    writeFile(folder + "/aircraft.cfg", cfg);
-    writeFile(folder + "/model/model.cfg", "[models]\r\nnormal=hj100.mdl\r\n");
-    writeFile(folder + "/model/hj100.mdl", mdl9());
-    writeFile(folder + "/model.cargo/model.cfg", "[models]\r\nnormal=hj100f.mdl\r\n");
-    writeFile(folder + "/model.cargo/hj100f.mdl", mdl9());
-    writeFile(folder + "/texture/texture.cfg", "[fltsim]\r\nfallback.1=..\\texture\r\n");
+    bench::writeFile(folder + "/aircraft.cfg", cfg);
+    bench::writeFile(folder + "/model/model.cfg", "[models]\r\nnormal=hj100.mdl\r\n");
+    bench::writeFile(folder + "/model/hj100.mdl", mdl9());
+    bench::writeFile(folder + "/model.cargo/model.cfg", "[models]\r\nnormal=hj100f.mdl\r\n");
+    bench::writeFile(folder + "/model.cargo/hj100f.mdl", mdl9());
+    bench::writeFile(folder + "/texture/texture.cfg", "[fltsim]\r\nfallback.1=..\\texture\r\n");
     for (int t = 0; t < 5; ++t)
-        writeFile(folder + QStringLiteral("/texture.%1/texture.cfg").arg(t),
-                  "[fltsim]\r\nfallback.1=..\\texture\r\n");
-    writeFile(folder + "/HJ100.air", air());
-    writeFile(folder + "/panel/panel.cfg", "[Window Titles]\r\n");
-    writeFile(folder + "/sound/sound.cfg", "[Config]\r\n");
+        bench::writeFile(folder + QStringLiteral("/texture.%1/texture.cfg").arg(t),
+                         "[fltsim]\r\nfallback.1=..\\texture\r\n");
+    bench::writeFile(folder + "/HJ100.air", air());
+    bench::writeFile(folder + "/panel/panel.cfg", "[Window Titles]\r\n");
+    bench::writeFile(folder + "/sound/sound.cfg", "[Config]\r\n");
     return folder;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // The load saves the folder in the settings, and start-up reads them:
     // keep both away from the user's own settings and Wine prefix.
-    QTemporaryDir scratch;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(scratch.path() + "/config"));
-    qputenv("WINEPREFIX", QFile::encodeName(scratch.path() + "/no-prefix"));
-    if (!qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
-        QDir().mkpath(scratch.path() + "/runtime");
-        QFile::setPermissions(scratch.path() + "/runtime",
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(scratch.path() + "/runtime"));
-    }
+    const bench::Scratch scratch;
 
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -171,11 +147,11 @@ int main(int argc, char** argv)
             cached.push_back(t.nsecsElapsed() / 1e6);
             QApplication::processEvents();
         }
-        const double f = median(fresh);
-        const double fs = median(freshShown);
+        const double f = bench::median(fresh);
+        const double fs = bench::median(freshShown);
         std::printf("%8d %6d %10lld %10.2f %14.2f %10.2f %10.1f %14.1f\n", entries, rows,
-                    static_cast<long long>(QFileInfo(folder + "/aircraft.cfg").size()), f, fs, median(cached),
-                    f * 1000.0 / rows, fs * 1000.0 / rows);
+                    static_cast<long long>(QFileInfo(folder + "/aircraft.cfg").size()), f, fs,
+                    bench::median(cached), f * 1000.0 / rows, fs * 1000.0 / rows);
         std::fflush(stdout);
         lastFreshShown = fs;
         lastRows = rows;

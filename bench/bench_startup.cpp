@@ -13,7 +13,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QWindow>
 
 #include <cstdio>
@@ -55,10 +54,7 @@ double startUp(const QString& prefix, int run)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return 1;
-    bench::privateEnvironment(scratch.path());
+    const bench::Scratch scratch;
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     // No weekly update check: its window would wait for a click.

@@ -21,20 +21,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-void put(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        std::abort();
-}
 
 QString makeAircraft(const QString& root, int index)
 {
@@ -52,18 +43,18 @@ QString makeAircraft(const QString& root, int index)
     }
     cfg += "[effects]\r\nwake=1\r\nwater=fx_spray\r\ndirt=1\r\nconcrete=1\r\ntouchdown=fx_tchdwn, 1\r\n"
            "contrail=fx_contrail_l\r\nstartup=1\r\nwindshield_rain_effect_available=1\r\n";
-    put(ac + "/aircraft.cfg", cfg);
-    put(ac + "/B738.air", QByteArray(4096, 'a'));
+    bench::writeFile(ac + "/aircraft.cfg", cfg);
+    bench::writeFile(ac + "/B738.air", QByteArray(4096, 'a'));
     for (int t = 0; t < 20; ++t) {
         const QString dir = ac + QStringLiteral("/Texture.L%1").arg(t);
         for (const char* f : {"fuse.bmp", "wing.bmp", "tail.bmp", "thumbnail.jpg"})
-            put(dir + u'/' + QLatin1String(f), "x");
+            bench::writeFile(dir + u'/' + QLatin1String(f), "x");
     }
-    put(ac + "/texture.unused/fuse.bmp", "x");
+    bench::writeFile(ac + "/texture.unused/fuse.bmp", "x");
     for (int m = 0; m < 5; ++m) {
         const QString dir = ac + QStringLiteral("/Model.M%1").arg(m);
-        put(dir + "/Model.cfg", "[models]\r\nnormal=B738_" + QByteArray::number(m) + "\r\n");
-        put(dir + QStringLiteral("/B738_%1.mdl").arg(m), QByteArray(1024, 'm'));
+        bench::writeFile(dir + "/Model.cfg", "[models]\r\nnormal=B738_" + QByteArray::number(m) + "\r\n");
+        bench::writeFile(dir + QStringLiteral("/B738_%1.mdl").arg(m), QByteArray(1024, 'm'));
     }
     QDir().mkpath(ac + "/panel");
     return ac;
@@ -83,13 +74,13 @@ void makeSmallAircraft(const QString& folder, int index)
                "ui_variation=Livery " + e + "\r\ndescription=Batch pack aircraft\r\n\r\n";
     }
     cfg += "[effects]\r\nwake=1\r\nwater=fx_spray\r\ntouchdown=fx_tchdwn, 1\r\n";
-    put(folder + "/aircraft.cfg", cfg);
-    put(folder + "/B738.air", QByteArray(1024, 'a'));
+    bench::writeFile(folder + "/aircraft.cfg", cfg);
+    bench::writeFile(folder + "/B738.air", QByteArray(1024, 'a'));
     for (int t = 0; t < 2; ++t)
         for (const char* f : {"fuse.bmp", "wing.bmp", "thumbnail.jpg"})
-            put(folder + QStringLiteral("/Texture.L%1/").arg(t) + QLatin1String(f), "x");
-    put(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
-    put(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
+            bench::writeFile(folder + QStringLiteral("/Texture.L%1/").arg(t) + QLatin1String(f), "x");
+    bench::writeFile(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
+    bench::writeFile(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
 }
 
 // The batch validation window run over `count` folders below a root, as the
@@ -143,10 +134,7 @@ double batchFoldersPerSecond(const QString& scratch, int count, bool* reportOk)
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    bench::privateEnvironment(tmp.path());
+    const bench::Scratch tmp;
     QApplication app(argc, argv);
     const int folders = 8;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
@@ -158,7 +146,7 @@ int main(int argc, char** argv)
     airlines << QStringLiteral("BRACKENHOLD");
     const QString effects = tmp.path() + "/Effects";
     for (const char* f : {"fx_wake.fx", "fx_spray.fx", "fx_tchdrt.fx", "fx_engstrt.fx"})
-        put(effects + u'/' + QLatin1String(f), "x");
+        bench::writeFile(effects + u'/' + QLatin1String(f), "x");
 
     QList<FolderValidation::Input> inputs;
     for (int i = 0; i < folders; ++i) {

@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -78,10 +77,7 @@ int main(int argc, char** argv)
 {
     // The settings store and the Wine prefix of this run are its own, so the
     // user's are never touched.
-    QTemporaryDir tmp;
-    if (!tmp.isValid())
-        return 1;
-    bench::privateEnvironment(tmp.path());
+    const bench::Scratch tmp;
     QApplication app(argc, argv);
 
     const QString folder = tmp.path() + QStringLiteral("/B738");

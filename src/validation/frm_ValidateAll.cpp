@@ -53,18 +53,17 @@ QString singleReportPath()
 void leaveLastReport(QList<BatchReport::FolderOutcome>& outcomes)
 {
     const QString path = singleReportPath();
-    if (outcomes.isEmpty() || !outcomes.last().reportWritten) {
-        QFile::remove(path);
-        return;
-    }
-    BatchReport::FolderOutcome& last = outcomes.last();
-    if (const auto written = ValidationReport::writeReport(path, last.report, false); !written) {
-        QFile::remove(path);
+    if (!outcomes.isEmpty() && outcomes.last().reportWritten) {
+        BatchReport::FolderOutcome& last = outcomes.last();
+        const auto written = ValidationReport::writeReport(path, last.report, false);
+        if (written)
+            return;
         last.skipMessage = ValidationReport::unwrittenSkipMessage(written.error);
         last.reportWritten = false;
         last.reportErrors = false;
         last.report.clear();
     }
+    QFile::remove(path);
 }
 
 // Shows `folder` in the main window and loads it, also when it is shown
