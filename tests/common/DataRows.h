@@ -28,4 +28,18 @@ public:
     }
 };
 
+// Data rows tagged with their first column, an object name given as text:
+//     NamedRows<QString> row({"name", "caption"});
+//     row("cmd_Ok", "OK");
+template <typename... Columns> class NamedRows : TextRows<QString, Columns...>
+{
+public:
+    using TextRows<QString, Columns...>::TextRows;
+
+    template <typename... Texts> void operator()(const char* name, const Texts&... texts) const
+    {
+        TextRows<QString, Columns...>::operator()(name, name, texts...);
+    }
+};
+
 } // namespace testutil

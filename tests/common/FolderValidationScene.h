@@ -2,6 +2,7 @@
 
 // Aircraft folders built for the folder validation tests, and the input of
 // a run with every option on.
+#include "platform/ProfileEngine.h"
 #include "validation/FolderValidation.h"
 
 #include "TestUtil.h"
@@ -9,6 +10,7 @@
 #include <QDebug>
 #include <QObject>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace testutil {
 
@@ -45,6 +47,17 @@ inline const QStringList kGoodFiles{"b738.air", "model/Model.cfg|[models]\r\nnor
 // the simulator, and fresh aircraft folders in it.
 class FolderValidationTest : public QObject
 {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        m_fx = m_tmp.path() + "/Effects";
+        build(m_fx, {"fx_wake.fx", "FX_Spray.FX"});
+    }
+    void init() { platform::profile::clearCache(); }
+
 protected:
     QTemporaryDir m_tmp;
     int m_n = 0;

@@ -5,6 +5,7 @@
 #include "shared/MessageBox.h"
 
 #include "AircraftScene.h"
+#include "DataRows.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
 #include "WindowEdits.h"
@@ -53,14 +54,8 @@ private slots:
 
     void eachButtonSpreadsItsField_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("value"); // check box: "1" ticked, "0" clear
-        QTest::addColumn<QByteArray>("line");
-        const auto row = [](const char* b, const char* c, const char* v, const char* l) {
-            QTest::newRow(b) << QString::fromLatin1(b) << QString::fromLatin1(c) << QString::fromLatin1(v)
-                             << QByteArray(l);
-        };
+        // value of a check box: "1" ticked, "0" clear
+        const testutil::NamedRows<QString, QString, QByteArray> row({"button", "control", "value", "line"});
         row("cmd_Update_all_atc_airline", "txt_atc_Airline", "NEW AIR", "atc_airline=NEW AIR");
         row("cmd_Update_all_atc_heavy", "chk_atc_heavy", "1", "atc_heavy=1");
         row("cmd_Update_all_atc_model", "txt_atc_Model", "B738", "atc_model=B738");

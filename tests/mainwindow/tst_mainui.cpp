@@ -1,3 +1,4 @@
+#include "DataRows.h"
 #include "MainUiFixture.h"
 
 #include "mainwindow/widgets/DescriptionEdit.h"
@@ -198,11 +199,7 @@ private slots:
 
     void captions_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        const auto row = [](const char* name, const QString& caption) {
-            QTest::newRow(name) << QString::fromLatin1(name) << caption;
-        };
+        const testutil::NamedRows<QString> row({"name", "caption"});
         row("cmd_DirUp", QStringLiteral("Upwards"));
         row("opt_FS9", QStringLiteral("FS9"));
         row("opt_FSX", QStringLiteral("FSX"));
@@ -231,11 +228,7 @@ private slots:
 
     void tooltips_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("tip");
-        const auto row = [](const char* name, const QString& tip) {
-            QTest::newRow(name) << QString::fromLatin1(name) << tip;
-        };
+        const testutil::NamedRows<QString> row({"name", "tip"});
         row("cmd_DirUp",
             QStringLiteral("This button is only enabled when the currently selected folder is an aircraft "
                            "folder. By clicking on this button the folder view will move one level upwards, "
@@ -344,11 +337,7 @@ private slots:
 
     void designedStates_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("enabled");
-        const auto row = [](const char* name, bool enabled) {
-            QTest::newRow(name) << QString::fromLatin1(name) << enabled;
-        };
+        const testutil::NamedRows<bool> row({"name", "enabled"});
         row("cmd_DirUp", false);
         row("opt_FS9", false);
         row("opt_FSX", false);

@@ -1,6 +1,5 @@
 // One validation run: what it finds in the entries, their files, the
 // folders, the airlines and the effects, and when it stops.
-#include "platform/ProfileEngine.h"
 #include "validation/FolderValidation.h"
 
 #include "FolderValidationScene.h"
@@ -19,14 +18,6 @@ class TestFolderValidation : public testutil::FolderValidationTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_tmp.isValid());
-        m_fx = m_tmp.path() + "/Effects";
-        build(m_fx, {"fx_wake.fx", "FX_Spray.FX"});
-    }
-    void init() { platform::profile::clearCache(); }
-
     void numbering_data()
     {
         QTest::addColumn<QList<int>>("numbers");

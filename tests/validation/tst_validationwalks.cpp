@@ -1,6 +1,5 @@
 // The folder walks of a validation run and its small file helpers: the
 // scan pairs, empty folders, byte-order marks, single keys and list items.
-#include "platform/ProfileEngine.h"
 #include "shared/RuntimeError.h"
 #include "validation/FolderValidation.h"
 
@@ -20,14 +19,6 @@ class TestValidationWalks : public testutil::FolderValidationTest
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_tmp.isValid());
-        m_fx = m_tmp.path() + "/Effects";
-        build(m_fx, {"fx_wake.fx", "FX_Spray.FX"});
-    }
-    void init() { platform::profile::clearCache(); }
-
     void scanAccumulator()
     {
         const QString ac =
