@@ -1,6 +1,7 @@
 #include "mainwindow/AirMdlFormat.h"
 
 #include "platform/FileIo.h"
+#include "platform/PathResolver.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -131,7 +132,9 @@ int airTypeIndex(qint32 type)
     }
 }
 
-AirRead readAirType(const QString& path)
+namespace {
+
+AirRead readAirTypeFromDisk(const QString& path)
 {
     AirRead result;
     if (!QFileInfo::exists(path)) {
@@ -158,6 +161,16 @@ AirRead readAirType(const QString& path)
         break;
     }
     return result;
+}
+
+} // namespace
+
+AirRead readAirType(const QString& path)
+{
+    // A folder load reads the same file for the first entry and for the file
+    // list; within one lookup scope the file is read once.
+    return platform::paths::remembered(QStringLiteral("air-type\n") + path,
+                                       [&path] { return readAirTypeFromDisk(path); });
 }
 
 WriteResult writeAirType(const QString& path, qint16 type)

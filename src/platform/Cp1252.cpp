@@ -34,10 +34,18 @@ QChar decodeByte(unsigned char byte)
 
 QString decode(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        dst[i] = decodeByte(static_cast<unsigned char>(bytes[i]));
+    // Latin-1 gives every byte but 0x80..0x9F its character, and it is fast
+    // on reports of megabytes; those few bytes are put right afterwards.
+    QString out = QString::fromLatin1(bytes);
+    QChar* dst = nullptr;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 0x80 && byte < 0xA0) {
+            if (!dst)
+                dst = out.data();
+            dst[i] = decodeByte(byte);
+        }
+    }
     return out;
 }
 

@@ -3,12 +3,14 @@
 #include "platform/WildcardMatch.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <sys/stat.h>
 
 namespace platform::paths {
 
@@ -64,6 +66,8 @@ struct Lookups
 {
     QHash<QString, PathState> states;
     std::array<QHash<QString, QStringList>, 4> listings; // by EntryKind
+    QHash<QString, QString> canonical;
+    QHash<QString, std::any> values;
 };
 
 thread_local std::unique_ptr<Lookups> t_lookups;
@@ -74,11 +78,14 @@ PathState stateOf(const QString& path)
         if (const auto it = t_lookups->states.constFind(path); it != t_lookups->states.cend())
             return *it;
     }
-    const QFileInfo fi(path);
+    // What QFileInfo's exists(), isDir() and isFile() say, in one call.
     PathState st;
-    st.exists = fi.exists();
-    st.isDir = st.exists && fi.isDir();
-    st.isFile = st.exists && fi.isFile();
+    struct stat buf{};
+    if (!path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &buf) == 0) {
+        st.exists = true;
+        st.isDir = S_ISDIR(buf.st_mode);
+        st.isFile = S_ISREG(buf.st_mode);
+    }
     if (t_lookups)
         t_lookups->states.insert(path, st);
     return st;
@@ -233,12 +240,42 @@ bool existsAs(const QString& path, EntryKind kind)
 
 } // namespace
 
+bool isFolder(const QString& path) { return stateOf(path).isDir; }
+bool isFile(const QString& path) { return stateOf(path).isFile; }
+
+QString canonicalPath(const QString& path)
+{
+    if (!t_lookups)
+        return QFileInfo(path).canonicalFilePath();
+    if (const auto it = t_lookups->canonical.constFind(path); it != t_lookups->canonical.cend())
+        return *it;
+    // A clean absolute path whose last part is no link resolves to its
+    // parent's canonical path and that name: one lstat instead of a readlink
+    // per part, and the parent is remembered for the next name.
+    QString result;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    if (path.size() > 1 && path.startsWith(u'/') && QDir::cleanPath(path) == path) {
+        const QString parent = canonicalPath(slash == 0 ? QStringLiteral("/") : path.left(slash));
+        struct stat buf{};
+        if (parent.isEmpty())
+            result.clear(); // no parent, no path
+        else if (::lstat(QFile::encodeName(path).constData(), &buf) == 0 && !S_ISLNK(buf.st_mode))
+            result = join(parent, QStringView(path).mid(slash + 1));
+        else
+            result = QFileInfo(path).canonicalFilePath();
+    } else {
+        result = QFileInfo(path).canonicalFilePath();
+    }
+    t_lookups->canonical.insert(path, result);
+    return result;
+}
+
 bool liesInside(const QString& folder, const QString& path)
 {
     if (folder.isEmpty() || path.isEmpty())
         return false;
-    const QString dir = QFileInfo(folder).canonicalFilePath();
-    const QString target = QFileInfo(path).canonicalFilePath();
+    const QString dir = canonicalPath(folder);
+    const QString target = canonicalPath(path);
     if (dir.isEmpty() || target.isEmpty() || target == dir)
         return false;
     return target.startsWith(dir.endsWith(u'/') ? dir : dir + u'/');
@@ -263,6 +300,24 @@ void forgetLookups()
     if (t_lookups)
         *t_lookups = Lookups();
 }
+
+namespace detail {
+
+const std::any* recalled(const QString& key)
+{
+    if (!t_lookups)
+        return nullptr;
+    const auto it = t_lookups->values.constFind(key);
+    return it == t_lookups->values.cend() ? nullptr : &*it;
+}
+
+void keep(const QString& key, std::any value)
+{
+    if (t_lookups)
+        t_lookups->values.insert(key, std::move(value));
+}
+
+} // namespace detail
 
 bool fileExists(const QString& path) { return existsAs(path, EntryKind::Any); }
 bool regularFileExists(const QString& path) { return existsAs(path, EntryKind::Files); }

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <any>
+#include <type_traits>
+#include <utility>
+
 // File names as Windows sees them: matched without regard to letter case, one
 // path component at a time. Our users' folders come from Windows, so any name
 // the program builds from file contents or fixed names ("Model.cfg",
@@ -59,6 +63,15 @@ bool folderExists(const QString& path);
 // either does not exist, and for the folder itself.
 bool liesInside(const QString& folder, const QString& path);
 
+// Whether the path, taken as written with links followed, is a folder, or a
+// regular file (QFileInfo's isDir() and isFile()).
+bool isFolder(const QString& path);
+bool isFile(const QString& path);
+
+// The path with every link resolved (QFileInfo::canonicalFilePath()); empty
+// when it does not exist.
+QString canonicalPath(const QString& path);
+
 // Joins a folder and a name with exactly one '/' between them.
 QString join(const QString& dir, QStringView name);
 
@@ -83,5 +96,28 @@ private:
 // Empties the memory of a LookupScope under way (after a file or folder was
 // created, removed or renamed, or when other code may have run).
 void forgetLookups();
+
+namespace detail {
+// What a LookupScope under way remembers under `key`; null without one.
+const std::any* recalled(const QString& key);
+// Remembers `value` under `key` while a LookupScope lives; nothing without one.
+void keep(const QString& key, std::any value);
+} // namespace detail
+
+// A value worked out from what is on disk, remembered under `key` for the
+// span of a LookupScope like the lookups above; worked out at every call
+// without one. The key names the kind of value and the path it comes from.
+template <class Compute>
+auto remembered(const QString& key, Compute&& compute)
+{
+    using T = std::decay_t<std::invoke_result_t<Compute>>;
+    if (const std::any* known = detail::recalled(key)) {
+        if (const T* value = std::any_cast<T>(known))
+            return *value;
+    }
+    T value = std::forward<Compute>(compute)();
+    detail::keep(key, value);
+    return value;
+}
 
 } // namespace platform::paths

@@ -39,9 +39,20 @@ QByteArray blockFor(Mode mode, const FolderOutcome& outcome)
 QByteArray combine(const QString& root, Mode mode, const QString& date, const QString& time,
                    const QList<FolderOutcome>& outcomes)
 {
-    QByteArray out = ReportText::encodeLines(framed(headerText(root, mode, date, time)));
-    for (const FolderOutcome& outcome : outcomes)
-        out += blockFor(mode, outcome);
+    const QByteArray header = ReportText::encodeLines(framed(headerText(root, mode, date, time)));
+    QList<QByteArray> blocks;
+    blocks.reserve(outcomes.size());
+    qsizetype size = header.size();
+    for (const FolderOutcome& outcome : outcomes) {
+        blocks.append(blockFor(mode, outcome));
+        size += blocks.back().size();
+    }
+    // Reports of thousands of folders: one allocation, not one per doubling.
+    QByteArray out;
+    out.reserve(size);
+    out += header;
+    for (const QByteArray& block : blocks)
+        out += block;
     return out;
 }
 

@@ -70,12 +70,12 @@ int Run::textureState(Entry& e)
         return kKeyMissing;
     }
     const QString folder = resolve(m_folder, folderName(QStringLiteral("texture"), *e.texture));
-    if (!QFileInfo(folder).isDir())
+    if (!platform::paths::isFolder(folder))
         return kNotFound;
     if (holdsImages(folder))
         return kFound;
     const QString cfg = resolve(folder, QStringLiteral("texture.cfg"));
-    if (!QFileInfo(cfg).isFile())
+    if (!platform::paths::isFile(cfg))
         return kNotFound;
     m_r.textureAliasingUsed = true;
     const CfgSource source = cfgSource(cfg);
@@ -85,7 +85,7 @@ int Run::textureState(Entry& e)
     QString v = modGlobal::StripComment(value);
     v.replace(u'/', u'\\');
     const std::optional<QString> target = resolveFallback(folder, v);
-    if (!target || !QFileInfo(*target).isDir())
+    if (!target || !platform::paths::isFolder(*target))
         return kNotFound;
     return holdsImages(*target) ? kFound : kNotFound;
 }
@@ -132,10 +132,10 @@ int Run::modelState(Entry& e)
         return kKeyMissing;
     }
     const QString folder = resolve(m_folder, folderName(QStringLiteral("model"), *e.model));
-    if (!QFileInfo(folder).isDir())
+    if (!platform::paths::isFolder(folder))
         return kNotFound;
     const QString cfg = resolve(folder, QStringLiteral("Model.cfg"));
-    if (!QFileInfo(cfg).isFile())
+    if (!platform::paths::isFile(cfg))
         return kNotFound;
     const CfgSource source = cfgSource(cfg);
     const QString normal = ReadIniKey(QStringLiteral("models"), QStringLiteral("normal"), source.path());
@@ -153,7 +153,7 @@ int Run::modelState(Entry& e)
     const QString parent = QFileInfo(m_folder).dir().absolutePath();
     const QString aliasFolder = platform::paths::resolveUnder(m_folder == u"/" ? m_folder : parent, alias);
     const QString aliasCfg = resolve(aliasFolder, QStringLiteral("Model.cfg"));
-    if (!QFileInfo(aliasCfg).isFile())
+    if (!platform::paths::isFile(aliasCfg))
         return kNotFound;
     const CfgSource aliasSource = cfgSource(aliasCfg);
     const QString aliasNormal =

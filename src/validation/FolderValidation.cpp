@@ -46,7 +46,7 @@ bool fileThere(const QString& path)
 {
     if (hasWildcard(path))
         return platform::paths::regularFileExists(path);
-    return QFileInfo(path).isFile();
+    return platform::paths::isFile(path);
 }
 
 QString folderName(const QString& prefix, const QString& value)

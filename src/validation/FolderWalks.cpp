@@ -21,7 +21,9 @@ namespace FolderValidation {
 
 namespace detail {
 
-bool listFolder(const QString& dir, QList<DirEntry>& out, QString* error)
+namespace {
+
+bool readFolder(const QString& dir, QList<DirEntry>& out, QString* error)
 {
     out.clear();
     DIR* d = ::opendir(QFile::encodeName(dir).constData());
@@ -76,6 +78,22 @@ bool listFolder(const QString& dir, QList<DirEntry>& out, QString* error)
     return true;
 }
 
+} // namespace
+
+bool listFolder(const QString& dir, QList<DirEntry>& out, QString* error)
+{
+    // A folder that could be read is remembered while a lookup scope lives.
+    const QString key = QStringLiteral("dirents\n") + dir;
+    if (const std::any* known = platform::paths::detail::recalled(key)) {
+        out = std::any_cast<const QList<DirEntry>&>(*known);
+        return true;
+    }
+    if (!readFolder(dir, out, error))
+        return false;
+    platform::paths::detail::keep(key, out);
+    return true;
+}
+
 bool holdsFileMatching(const QList<DirEntry>& entries, std::initializer_list<QStringView> patterns)
 {
     for (const DirEntry& e : entries) {
@@ -97,7 +115,7 @@ QString joinPath(const QString& dir, const QString& name)
 QString childCanonical(const QString& parentCanonical, const QString& childPath, const DirEntry& entry)
 {
     if (entry.isLink)
-        return QFileInfo(childPath).canonicalFilePath();
+        return platform::paths::canonicalPath(childPath);
     return joinPath(parentCanonical, entry.name);
 }
 
@@ -182,7 +200,7 @@ QString EffectFileDefault(QStringView key)
 
 WalkScope::WalkScope(const QString& aircraftFolder)
 {
-    m_root = QFileInfo(aircraftFolder).canonicalFilePath();
+    m_root = platform::paths::canonicalPath(aircraftFolder);
     if (m_root.isEmpty())
         m_root = QDir::cleanPath(QFileInfo(aircraftFolder).absoluteFilePath());
     m_entered.insert(m_root);
@@ -221,7 +239,7 @@ platform::fileio::Result AnalyzeTextureFolder(WalkScope& scope, const QString& p
     QString error;
     if (!listFolder(path, entries, &error))
         return platform::fileio::Result::failure(error);
-    return analyzeBelow(scope, path, QFileInfo(path).canonicalFilePath(), entries, pattern, sScanAccum,
+    return analyzeBelow(scope, path, platform::paths::canonicalPath(path), entries, pattern, sScanAccum,
                         listFolder);
 }
 
@@ -262,7 +280,7 @@ void findEmpty(WalkScope& scope, const QString& path, const QString& canonical, 
 void FindEmptyFolders(WalkScope& scope, const QString& path, const QString& base, QStringList& gsEmptyFolders,
                       const std::function<void()>& yield)
 {
-    findEmpty(scope, path, QFileInfo(path).canonicalFilePath(), base, gsEmptyFolders, yield);
+    findEmpty(scope, path, platform::paths::canonicalPath(path), base, gsEmptyFolders, yield);
 }
 
 // ---- Small file helpers --------------------------------------------------------------

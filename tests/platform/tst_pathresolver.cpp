@@ -3,6 +3,7 @@
 
 #include "TestUtil.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 using namespace platform::paths;
@@ -63,6 +64,68 @@ private slots:
         QVERIFY(QFile::remove(tmp.path() + "/Model/New.air"));
         forgetLookups();
         QVERIFY(!fileExists(tmp.path() + "/model/NEW.air"));
+    }
+
+    // Inside a scope the canonical path is built from the parent's; it must
+    // name what QFileInfo names, links and all.
+    void canonicalPathMatchesQFileInfo_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::newRow("folder itself") << QString();
+        QTest::newRow("file") << "real/sub/file.cfg";
+        QTest::newRow("link in the middle") << "linkdir/sub/file.cfg";
+        QTest::newRow("link as last part") << "real/filelink";
+        QTest::newRow("link to a link") << "linkdir/filelink";
+        QTest::newRow("dangling link") << "dangling";
+        QTest::newRow("missing below a link") << "linkdir/none/file.cfg";
+        QTest::newRow("missing") << "real/none";
+        QTest::newRow("dot-dot through a link") << "linkdir/sub/../sub/file.cfg";
+        QTest::newRow("trailing slash") << "real/sub/";
+    }
+    void canonicalPathMatchesQFileInfo()
+    {
+        QFETCH(QString, relative);
+        QTemporaryDir tmp;
+        testutil::writeFile(tmp.path() + "/real/sub/file.cfg", "x");
+        QVERIFY(QFile::link(tmp.path() + "/real", tmp.path() + "/linkdir"));
+        QVERIFY(QFile::link("sub/file.cfg", tmp.path() + "/real/filelink"));
+        QVERIFY(QFile::link(tmp.path() + "/nowhere", tmp.path() + "/dangling"));
+        const QString path = tmp.path() + u'/' + relative;
+        const QString expected = QFileInfo(path).canonicalFilePath();
+        QCOMPARE(canonicalPath(path), expected);
+        const LookupScope lookups;
+        QCOMPARE(canonicalPath(tmp.path() + "/real/sub"), QFileInfo(tmp.path() + "/real/sub").canonicalFilePath());
+        QCOMPARE(canonicalPath(path), expected);
+        QCOMPARE(canonicalPath(path), expected);
+    }
+
+    void rememberedValuesLastForTheScope()
+    {
+        QTemporaryDir tmp;
+        const QString file = tmp.path() + "/aircraft.cfg";
+        QVERIFY(platform::fileio::writeNew(file, "one"));
+        int computed = 0;
+        const auto count = [&computed] { return ++computed; };
+        QCOMPARE(remembered(QStringLiteral("k"), count), 1);
+        QCOMPARE(remembered(QStringLiteral("k"), count), 2); // no scope, nothing kept
+        const LookupScope lookups;
+        QCOMPARE(remembered(QStringLiteral("k"), count), 3);
+        QCOMPARE(remembered(QStringLiteral("k"), count), 3);
+        QByteArray bytes;
+        QVERIFY(platform::fileio::readAll(file, &bytes));
+        QCOMPARE(bytes, QByteArray("one"));
+        // A write through the program's file layer leaves nothing stale.
+        QVERIFY(platform::fileio::writeAtomically(file, "two"));
+        QCOMPARE(remembered(QStringLiteral("k"), count), 4);
+        QVERIFY(platform::fileio::readAll(file, &bytes));
+        QCOMPARE(bytes, QByteArray("two"));
+        forgetLookups();
+        QCOMPARE(remembered(QStringLiteral("k"), count), 5);
+        // A read that fails is not kept.
+        QVERIFY(!platform::fileio::readAll(tmp.path() + "/none.cfg", &bytes));
+        testutil::writeFile(tmp.path() + "/none.cfg", "late");
+        QVERIFY(platform::fileio::readAll(tmp.path() + "/none.cfg", &bytes));
+        QCOMPARE(bytes, QByteArray("late"));
     }
 
     void exactMatchWins()
