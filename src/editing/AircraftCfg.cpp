@@ -168,11 +168,17 @@ const std::array<EntryKey, kEntryKeyCount>& entryKeys()
 int entryKeyIndex(QStringView keyName)
 {
     // A name of plain ASCII letters only matches a table name of its length.
+    static constexpr std::array<qsizetype, kEntryKeyCount> kLengths = [] {
+        std::array<qsizetype, kEntryKeyCount> lengths{};
+        for (size_t i = 0; i < lengths.size(); ++i)
+            lengths[i] = static_cast<qsizetype>(std::char_traits<char>::length(kEntryKeys[i].key));
+        return lengths;
+    }();
     const bool ascii =
         std::all_of(keyName.begin(), keyName.end(), [](QChar c) { return c.unicode() < 0x80; });
     for (int i = 0; i < kEntryKeyCount; ++i) {
         const char* key = kEntryKeys[static_cast<size_t>(i)].key;
-        if (ascii && keyName.size() != static_cast<qsizetype>(std::char_traits<char>::length(key)))
+        if (ascii && keyName.size() != kLengths[static_cast<size_t>(i)])
             continue;
         if (sameKey(keyName, key))
             return i;

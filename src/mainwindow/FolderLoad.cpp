@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <utility>
+
 namespace FolderLoad {
 
 namespace {
@@ -114,6 +116,11 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
     // Sections that share a name are told apart by their occurrence.
     const QList<EntryRef> refs = entryRefs(r.sections);
     qsizetype entry = 0;
+    static const int kTitle = entryKeyIndex(u"title");
+    static const int kSim = entryKeyIndex(u"sim");
+    static const int kDescription = entryKeyIndex(u"description");
+    r.rows.reserve(refs.size());
+    r.descriptions.reserve(refs.size());
 
     for (qsizetype i = 0; i < r.sections.size(); ++i) {
         const QString name = r.sections[i];
@@ -146,21 +153,19 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
             const EntryKey& ek = entryKeys()[static_cast<size_t>(index)];
             if (ek.column >= 2)
                 row.subItems[static_cast<size_t>(ek.column - 2)] = readEntryValue(index, value);
-            // The table's names are in lower case: the key is the one matched.
-            const QLatin1StringView lower(ek.key);
-            if (lower == u"title") {
+            if (index == kTitle) {
                 const QString t = modGlobal::UpperUnlessNumeric(value);
                 if (t.isEmpty() || titles.contains(t))
                     r.statusNok = true;
                 titles.insert(t);
-            } else if (lower == u"sim") {
+            } else if (index == kSim) {
                 if (r.airFile.isEmpty())
                     r.airFile = value;
-            } else if (lower == u"description") {
+            } else if (index == kDescription) {
                 r.descriptions.last() = value;
             }
         }
-        r.rows.append(row);
+        r.rows.append(std::move(row));
     }
     return r;
 }

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <utility>
+
 namespace platform::profile {
 
 using namespace detail;
@@ -148,18 +151,36 @@ QList<QPair<QString, QString>> sectionKeys(const QString& section, Buffer valueB
         return out;
     const Section& s = p->sections[index];
     // The first key of a name gives the value of every key of that name: the
-    // first line of each name, found in one pass (as findKey finds it).
+    // first line of each name, found in one pass (as findKey finds it). An
+    // entry's few dozen names are compared in a row; a long section is hashed.
+    constexpr int kHashFrom = 64;
+    const bool hashed = s.lines.size() > kHashFrom;
     QHash<QString, int> firstOf;
-    firstOf.reserve(s.lines.size());
+    QList<std::pair<QString, int>> seenNames;
+    if (hashed)
+        firstOf.reserve(s.lines.size());
+    else
+        seenNames.reserve(s.lines.size());
+    out.reserve(s.lines.size());
     for (int i = 1; i < s.lines.size(); ++i) {
         if (s.lines[i].kind != LineKind::Key)
             continue;
         QString name = keyName(*p, s.lines[i]).toString();
         QString folded = name.toCaseFolded();
-        const auto seen = firstOf.constFind(folded);
-        const int first = seen == firstOf.cend() ? i : *seen;
-        if (seen == firstOf.cend())
-            firstOf.insert(std::move(folded), i);
+        int first = i;
+        if (hashed) {
+            if (const auto seen = firstOf.constFind(folded); seen != firstOf.cend())
+                first = *seen;
+            else
+                firstOf.insert(std::move(folded), i);
+        } else {
+            const auto seen = std::find_if(seenNames.cbegin(), seenNames.cend(),
+                                           [&folded](const auto& n) { return n.first == folded; });
+            if (seen != seenNames.cend())
+                first = seen->second;
+            else
+                seenNames.append({std::move(folded), i});
+        }
         QString value = valueBuffer.size > 0 ? keyValue(*p, s.lines[first]) : QString();
         if (value.size() > valueBuffer.size - 1)
             value.truncate(qMax(0, valueBuffer.size - 1));

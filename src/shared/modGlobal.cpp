@@ -172,7 +172,9 @@ platform::fileio::Result FileToArray(const QString& fileName, StringArray& array
 
 QString StripComment(const QString& text)
 {
-    const qsizetype cut = text.indexOf(u"//");
+    // Most values hold no '/' at all; one character is found faster than two.
+    const qsizetype slash = text.indexOf(u'/');
+    const qsizetype cut = slash < 0 ? -1 : text.indexOf(u"//", slash);
     return platform::profile::callerName(cut < 0 ? text : text.left(cut));
 }
 

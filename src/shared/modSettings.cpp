@@ -74,6 +74,14 @@ QString GetSetting(const QString& key, const QString& defaultValue)
 bool SaveSetting(const QString& key, const QString& value)
 {
     Store s;
+    // Every folder load saves its folder: a value the file already holds
+    // (as it is on disk now) is not written again.
+    s.settings.sync();
+    if (s.settings.status() == QSettings::NoError && s.settings.contains(key)) {
+        const QVariant stored = s.settings.value(key);
+        if (stored.typeId() == QMetaType::QString && stored.toString() == value)
+            return true;
+    }
     s.settings.setValue(key, value);
     s.settings.sync();
     return s.settings.status() == QSettings::NoError;

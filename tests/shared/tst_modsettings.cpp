@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace modSettings;
 
 namespace {
@@ -84,6 +86,28 @@ private slots:
     {
         testutil::writeFile(SettingsFilePath(), "[Fernquill]\nPath=/data/a,b\n");
         QCOMPARE(GetSetting("Path", ""), "/data/a,b");
+    }
+
+    // Every folder load saves its folder: the same value leaves the file
+    // alone, and what another program wrote meanwhile is not taken for it.
+    void sameValueLeavesTheFileAlone()
+    {
+        // Qt writes the file anew and renames it over the old one.
+        const auto inode = [] {
+            struct stat st{};
+            return ::stat(QFile::encodeName(SettingsFilePath()).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+        };
+        QVERIFY(SaveSetting("Path", "/packs/a"));
+        const auto written = inode();
+        QVERIFY(SaveSetting("Path", "/packs/a"));
+        QCOMPARE(inode(), written);
+        testutil::writeFile(SettingsFilePath(), "[Fernquill]\nPath=/packs/other\n");
+        QVERIFY(SaveSetting("Path", "/packs/a"));
+        QCOMPARE(QSettings(SettingsFilePath(), QSettings::IniFormat).value("Fernquill/Path").toString(), "/packs/a");
+        // A hand-edited list is rewritten as the text it stands for.
+        testutil::writeFile(SettingsFilePath(), "[Fernquill]\nPath=/data/a,b\n");
+        QVERIFY(SaveSetting("Path", "/data/a,b"));
+        QVERIFY(testutil::readFile(SettingsFilePath()).contains("Path=\"/data/a,b\""));
     }
 
     void keyTable_data()
