@@ -17,11 +17,27 @@
 namespace bench {
 
 // One figure for bench/run-all: "RESULT<TAB>name<TAB>measured<TAB>goal<TAB>ok|FAIL".
-inline void result(const QString& name, const QString& measured, const QString& goal, bool ok)
+// `verdict` replaces ok/FAIL for a figure printed for information only.
+inline void result(const QString& name, const QString& measured, const QString& goal, bool ok,
+                   const QString& verdict = QString())
 {
     std::printf("RESULT\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(measured), qPrintable(goal),
-                ok ? "ok" : "FAIL");
+                !verdict.isEmpty() ? qPrintable(verdict) : ok ? "ok" : "FAIL");
     std::fflush(stdout);
+}
+
+// Bytes this process has read through read() and its kin so far (rchar of
+// /proc/self/io); -1 when the kernel does not tell.
+inline qint64 bytesReadByProcess()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
 }
 
 inline double median(std::vector<double> v)

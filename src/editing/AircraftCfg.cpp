@@ -376,6 +376,8 @@ QList<EntryRef> entryRefs(const QStringList& sectionNames)
 {
     QList<EntryRef> out;
     QHash<QString, int> seen;
+    out.reserve(sectionNames.size());
+    seen.reserve(sectionNames.size());
     for (qsizetype i = 0; i < sectionNames.size(); ++i) {
         const QString& name = sectionNames[i];
         if (isEntrySection(name))

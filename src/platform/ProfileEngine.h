@@ -119,6 +119,10 @@ class Snapshot
 {
 public:
     explicit Snapshot(const QString& path);
+    // The caller has just read the whole file: the first read parses these
+    // bytes (unless the parse cache holds the file as it is now) instead of
+    // reading the file a second time.
+    Snapshot(const QString& path, QByteArray bytes);
     ~Snapshot();
     Snapshot(const Snapshot&) = delete;
     Snapshot& operator=(const Snapshot&) = delete;

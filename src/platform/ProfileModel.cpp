@@ -67,6 +67,7 @@ void classify(const QString& t, Line& line, QString* header)
 void indexNames(Doc& d)
 {
     d.byName.clear();
+    d.byName.reserve(d.sections.size());
     for (int i = 0; i < d.sections.size(); ++i)
         d.byName[fold(d.sections[i].name)].append(i);
 }

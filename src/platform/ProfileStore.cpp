@@ -11,6 +11,8 @@
 #include <QHash>
 
 #include <ctime>
+#include <optional>
+#include <utility>
 #include <sys/stat.h>
 
 namespace platform::profile {
@@ -36,6 +38,7 @@ struct SnapshotState
 {
     QString path; // the path as the caller names it
     std::shared_ptr<const Doc> parsed;
+    std::optional<QByteArray> bytes; // the file as the caller read it, parsed at the first read
     bool active = false;
 };
 
@@ -164,6 +167,21 @@ WriteResult writeOut(const QString& file, const QByteArray& bytes)
     return {};
 }
 
+// The snapshot's first parse from the bytes its owner read: a parse the cache
+// holds for the file as it is now (or the writes a batch gathers) comes first.
+std::shared_ptr<const Doc> loadGiven(const QString& path, QByteArray bytes)
+{
+    if (const BatchState& b = batch(); b.active && b.pending)
+        return loadFromDisk(path, nullptr);
+    Identity id;
+    if (statFile(path, &id)) {
+        auto& c = cache();
+        if (const auto it = c.constFind(path); it != c.cend() && it->id == id)
+            return it->parsed;
+    }
+    return parse(std::move(bytes));
+}
+
 } // namespace
 
 std::shared_ptr<const Doc> load(const QString& path, QString* resolved)
@@ -171,8 +189,12 @@ std::shared_ptr<const Doc> load(const QString& path, QString* resolved)
     SnapshotState& snap = snapshot();
     if (!snap.active || resolved || path != snap.path)
         return loadFromDisk(path, resolved);
-    if (!snap.parsed)
-        snap.parsed = loadFromDisk(path, nullptr);
+    if (!snap.parsed) {
+        if (snap.bytes)
+            snap.parsed = loadGiven(path, *std::exchange(snap.bytes, std::nullopt));
+        else
+            snap.parsed = loadFromDisk(path, nullptr);
+    }
     return snap.parsed;
 }
 
@@ -186,6 +208,7 @@ std::shared_ptr<Doc> editable(const QString& file, const std::shared_ptr<const D
 WriteResult storeDoc(const QString& file, std::shared_ptr<Doc> doc)
 {
     snapshot().parsed.reset();
+    snapshot().bytes.reset();
     if (BatchState& b = batch(); b.active && b.file == file) {
         b.pending = std::move(doc);
         return {};
@@ -198,6 +221,7 @@ WriteResult storeDoc(const QString& file, std::shared_ptr<Doc> doc)
 WriteResult storeBytes(const QString& file, const QByteArray& bytes)
 {
     snapshot().parsed.reset();
+    snapshot().bytes.reset();
     if (BatchState& b = batch(); b.active && b.file == file) {
         b.pending = parse(bytes);
         return {};
@@ -218,6 +242,13 @@ Snapshot::Snapshot(const QString& path)
     s.active = true;
     s.path = path;
     s.parsed.reset();
+    s.bytes.reset();
+}
+
+Snapshot::Snapshot(const QString& path, QByteArray bytes) : Snapshot(path)
+{
+    if (m_owner)
+        detail::snapshot().bytes = std::move(bytes);
 }
 
 Snapshot::~Snapshot()
@@ -227,6 +258,7 @@ Snapshot::~Snapshot()
     detail::SnapshotState& s = detail::snapshot();
     s.active = false;
     s.parsed.reset();
+    s.bytes.reset();
 }
 
 Batch::Batch(const QString& path)

@@ -14,6 +14,8 @@ void Run::duplicateGroups(const std::function<std::optional<QString>(const Entry
 {
     QHash<QString, QList<qsizetype>> byValue;
     QStringList order;
+    byValue.reserve(m_r.entries.size());
+    order.reserve(m_r.entries.size());
     for (qsizetype i = 0; i < m_r.entries.size(); ++i) {
         const std::optional<QString> v = value(m_r.entries[i]);
         if (!v)

@@ -119,8 +119,9 @@ Result Run::exec()
         }
 
         m_ini.setPath(m_in.aircraftCfg);
-        // Every key comes from one parse of the file, however large it is.
-        const platform::profile::Snapshot snapshot(m_in.aircraftCfg);
+        // Every key comes from one parse of the file, however large it is,
+        // and the file is read once: the snapshot parses what was just read.
+        const platform::profile::Snapshot snapshot(m_in.aircraftCfg, std::move(cfg));
         QStringList sSections;
         qint32 lSectionCount = 0;
         m_ini.EnumerateAllSections(sSections, lSectionCount);
@@ -219,6 +220,7 @@ void Run::collectEntry(const QString& section, int occurrence)
 void Run::numbering()
 {
     QSet<QString> names;
+    names.reserve(m_r.entries.size());
     for (const Entry& e : m_r.entries)
         names.insert(e.section);
     for (qsizetype i = 0; i < m_r.entries.size(); ++i) {

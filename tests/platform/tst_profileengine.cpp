@@ -476,6 +476,25 @@ private slots:
         QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("4"));
     }
 
+    // Validation reads the file once and hands the bytes to its snapshot.
+    void snapshotParsesTheBytesItIsGiven()
+    {
+        const QString f = file("[s]\r\na=disk\r\n", "given.cfg");
+        clearCache();
+        {
+            Snapshot snap(f, "[s]\r\na=given\r\n");
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("given"));
+            QVERIFY(writeString("s", "a", "3", f).ok); // a write ends the given bytes
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("3"));
+        }
+        {
+            // A parse the cache holds for the file as it is now comes first.
+            Snapshot snap(f, "[s]\r\na=stale\r\n");
+            QCOMPARE(getString("s", "a", "", kValue, f), QStringLiteral("3"));
+        }
+        QCOMPARE(testutil::readFile(f), QByteArray("[s]\r\na=3\r\n"));
+    }
+
     void badInputDoesNotCrash()
     {
         // Binary noise: reads return whatever lines it happens to hold.
