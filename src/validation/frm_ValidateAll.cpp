@@ -313,6 +313,10 @@ void frm_ValidateAll::cmdStart_Click()
     });
     QList<BatchReport::FolderOutcome> outcomes;
     outcomes.reserve(folders.size());
+    // The folders share their parents, the simulator's folders and the
+    // temporary folder: what was found there is kept from folder to folder
+    // until events run, after which anything may have changed.
+    std::optional<platform::paths::LookupScope> lookups(std::in_place);
     modGlobal::EventsRan(true); // the first folder lets waiting events run
     for (qsizetype i = 0; i < folders.size(); ++i) {
         outcomes.append(validateFolder(*main, folders[i]));
@@ -322,6 +326,7 @@ void frm_ValidateAll::cmdStart_Click()
         // a repaint costs more than most folders.
         if (i == 0 || i + 1 == folders.size() || modGlobal::EventsDue()) {
             QCoreApplication::processEvents();
+            platform::paths::forgetLookups();
             modGlobal::EventsRan();
         }
         if (!self || !owner) {
@@ -336,6 +341,7 @@ void frm_ValidateAll::cmdStart_Click()
         if (m_stopRequested)
             break;
     }
+    lookups.reset();
     leaveLastReport(outcomes);
     m_running = false;
     globals::gbBatchValidate = false;
