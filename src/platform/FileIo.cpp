@@ -100,14 +100,24 @@ void syncDir(const QString& dir)
 
 } // namespace
 
+namespace {
+
+QString bytesKey(const QString& path) { return QStringLiteral("bytes\n") + path; }
+
+} // namespace
+
 Result readAll(const QString& path, QByteArray* out)
 {
     // Within a lookup scope a file read whole is read once.
-    const QString key = QStringLiteral("bytes\n") + path;
-    if (const std::any* known = paths::detail::recalled(key)) {
+    if (const std::any* known = paths::detail::recalled(bytesKey(path))) {
         *out = std::any_cast<const QByteArray&>(*known);
         return {};
     }
+    return readAllFresh(path, out);
+}
+
+Result readAllFresh(const QString& path, QByteArray* out)
+{
     QFile f(path);
     if (QFileInfo(path).isDir())
         return Result::failure(QStringLiteral("%1: is a folder").arg(path));
@@ -116,7 +126,7 @@ Result readAll(const QString& path, QByteArray* out)
     *out = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return Result::failure(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    paths::detail::keep(key, *out);
+    paths::detail::keep(bytesKey(path), *out);
     return {};
 }
 

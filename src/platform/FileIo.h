@@ -19,8 +19,13 @@ struct Result
     static Result failure(QString why) { return {false, std::move(why)}; }
 };
 
-// Reads the whole file. Fails for folders and unreadable files.
+// Reads the whole file. Fails for folders and unreadable files. While a
+// lookup scope lives, a file read whole before is not read again.
 Result readAll(const QString& path, QByteArray* out);
+
+// Reads the whole file from disk even within a lookup scope (for callers that
+// check the file's identity themselves); the scope keeps what it read.
+Result readAllFresh(const QString& path, QByteArray* out);
 
 // Whether the file is read-only in the Windows sense: it exists and no write
 // permission bit is set, or the process may not write it.

@@ -143,7 +143,8 @@ std::shared_ptr<const Doc> loadFromDisk(const QString& path, QString* resolved)
     if (const auto it = c.constFind(file); it != c.cend() && it->id == id)
         return it->parsed;
     QByteArray bytes;
-    if (!fileio::readAll(file, &bytes))
+    // Read from disk: the identity taken before and after must describe these bytes.
+    if (!fileio::readAllFresh(file, &bytes))
         return nullptr;
     // The file may have changed between stat and read; take the identity
     // again so a stale parse is never kept under a newer identity.

@@ -119,6 +119,12 @@ private slots:
         QCOMPARE(remembered(QStringLiteral("k"), count), 4);
         QVERIFY(platform::fileio::readAll(file, &bytes));
         QCOMPARE(bytes, QByteArray("two"));
+        // What another program writes meanwhile reaches a fresh read, which the scope then keeps.
+        testutil::writeFile(file, "three");
+        QVERIFY(platform::fileio::readAllFresh(file, &bytes));
+        QCOMPARE(bytes, QByteArray("three"));
+        QVERIFY(platform::fileio::readAll(file, &bytes));
+        QCOMPARE(bytes, QByteArray("three"));
         forgetLookups();
         QCOMPARE(remembered(QStringLiteral("k"), count), 5);
         // A read that fails is not kept.
