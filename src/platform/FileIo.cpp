@@ -98,10 +98,7 @@ void syncDir(const QString& dir)
     }
 }
 
-} // namespace
-
-namespace {
-
+// Where a lookup scope keeps a file read whole.
 QString bytesKey(const QString& path) { return QStringLiteral("bytes\n") + path; }
 
 } // namespace
