@@ -37,6 +37,8 @@ QString decode(QByteArrayView bytes)
     // Latin-1 gives every byte but 0x80..0x9F its character, and it is fast
     // on reports of megabytes; those few bytes are put right afterwards.
     QString out = QString::fromLatin1(bytes);
+    if (out.isNull())
+        out = QString(qsizetype(0), Qt::Uninitialized); // empty text, never a null one
     QChar* dst = nullptr;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

@@ -216,7 +216,7 @@ Result copyIfAbsent(const QString& source, const QString& target, bool* created)
     if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
         return {};
     QByteArray data;
-    if (Result r = readAll(source, &data); !r)
+    if (Result r = readAllFresh(source, &data); !r)
         return r;
     struct stat st{};
     mode_t mode = 0644;
@@ -256,6 +256,7 @@ Result copyIfAbsent(const QString& source, const QString& target, bool* created)
 
 Result patchBytes(const QString& path, qint64 offset, const QByteArray& data)
 {
+    const ForgetLookups forget;
     const QByteArray n = native(path);
     const int fd = ::open(n.constData(), O_WRONLY);
     if (fd < 0)
@@ -290,6 +291,7 @@ Result patchBytes(const QString& path, qint64 offset, const QByteArray& data)
 
 Result clearReadOnly(const QString& path)
 {
+    const ForgetLookups forget;
     struct stat st{};
     const QByteArray n = native(path);
     if (::stat(n.constData(), &st) != 0)

@@ -110,7 +110,7 @@ Result Run::exec()
         // The profile functions read an unreadable file as an empty one;
         // read it once here so such a file ends the run instead.
         QByteArray cfg;
-        if (const auto r = platform::fileio::readAll(m_in.aircraftCfg, &cfg); !r)
+        if (const auto r = platform::fileio::readAllFresh(m_in.aircraftCfg, &cfg); !r)
             throw RunError{r.error};
 
         if (m_in.airlinesFound) {

@@ -315,7 +315,7 @@ void frm_ValidateAll::cmdStart_Click()
     outcomes.reserve(folders.size());
     // The folders share their parents, the simulator's folders and the
     // temporary folder: what was found there is kept from folder to folder
-    // until events run, after which anything may have changed.
+    // until events run, which may change anything.
     std::optional<platform::paths::LookupScope> lookups(std::in_place);
     modGlobal::EventsRan(true); // the first folder lets waiting events run
     for (qsizetype i = 0; i < folders.size(); ++i) {
@@ -325,8 +325,10 @@ void frm_ValidateAll::cmdStart_Click()
         // them): after the first folder and then every few milliseconds, as
         // a repaint costs more than most folders.
         if (i == 0 || i + 1 == folders.size() || modGlobal::EventsDue()) {
+            // A click meanwhile is a command of its own, outside the run's scope.
+            lookups.reset();
             QCoreApplication::processEvents();
-            platform::paths::forgetLookups();
+            lookups.emplace();
             modGlobal::EventsRan();
         }
         if (!self || !owner) {

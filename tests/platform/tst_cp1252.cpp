@@ -16,6 +16,9 @@ private slots:
         bool lossy = false;
         QCOMPARE(platform::cp1252::encode(text, &lossy), all);
         QVERIFY(!lossy);
+        // No bytes are empty text, not a null string (a null value deletes a key).
+        QVERIFY(!platform::cp1252::decode(QByteArray()).isNull());
+        QVERIFY(platform::cp1252::decode(QByteArray()).isEmpty());
     }
 
     void decodesTheHighRange_data()

@@ -127,6 +127,11 @@ private slots:
         QCOMPARE(bytes, QByteArray("three"));
         forgetLookups();
         QCOMPARE(remembered(QStringLiteral("k"), count), 5);
+        // Bytes patched in place (an .air type, a model's radius) count as a write.
+        QVERIFY(platform::fileio::patchBytes(file, 0, "T"));
+        QCOMPARE(remembered(QStringLiteral("k"), count), 6);
+        QVERIFY(platform::fileio::readAll(file, &bytes));
+        QCOMPARE(bytes, QByteArray("Three"));
         // A read that fails is not kept.
         QVERIFY(!platform::fileio::readAll(tmp.path() + "/none.cfg", &bytes));
         testutil::writeFile(tmp.path() + "/none.cfg", "late");

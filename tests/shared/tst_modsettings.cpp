@@ -3,10 +3,12 @@
 #include "TestUtil.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace modSettings;
 
@@ -108,6 +110,12 @@ private slots:
         testutil::writeFile(SettingsFilePath(), "[Fernquill]\nPath=/data/a,b\n");
         QVERIFY(SaveSetting("Path", "/data/a,b"));
         QVERIFY(testutil::readFile(SettingsFilePath()).contains("Path=\"/data/a,b\""));
+        // A file made read-only since is written to, and the failure told.
+        QVERIFY(QFile::setPermissions(SettingsFilePath(), QFileDevice::ReadOwner | QFileDevice::ReadUser));
+        const auto writable = qScopeGuard([] {
+            QFile::setPermissions(SettingsFilePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        });
+        QCOMPARE(SaveSetting("Path", "/data/a,b"), ::geteuid() == 0);
     }
 
     void keyTable_data()
