@@ -103,6 +103,20 @@ QString bytesKey(const QString& path) { return QStringLiteral("bytes\n") + path;
 
 } // namespace
 
+FileIdentity identityOf(const struct stat& st)
+{
+    return {st.st_dev,         st.st_ino,        st.st_size,         st.st_mode,
+            st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
+}
+
+std::optional<FileIdentity> regularFileIdentity(const QString& path)
+{
+    struct stat st{};
+    if (::stat(native(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return identityOf(st);
+}
+
 Result readAll(const QString& path, QByteArray* out)
 {
     // Within a lookup scope a file read whole is read once.

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+#include <sys/stat.h>
+
 // Whole-file reads and writes with the guarantees a user's only copy of a
 // livery pack deserves: a rewrite goes to a temporary file beside the target
 // and is renamed over it, so a crash leaves the old file whole; the file keeps
@@ -18,6 +21,29 @@ struct Result
     explicit operator bool() const { return ok; }
     static Result failure(QString why) { return {false, std::move(why)}; }
 };
+
+// What tells one version of a file from another without reading it: the
+// device and inode, the size, the mode, and the modification and change times
+// to the nanosecond (the clock behind them may tick only every few
+// milliseconds, hence the mode beside them).
+struct FileIdentity
+{
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    mode_t mode = 0;
+    qint64 mtimeSec = 0;
+    qint64 mtimeNsec = 0;
+    qint64 ctimeSec = 0;
+    qint64 ctimeNsec = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity identityOf(const struct stat& st);
+
+// The identity of the regular file at `path` (links followed); none for
+// anything else or when it cannot be examined.
+std::optional<FileIdentity> regularFileIdentity(const QString& path);
 
 // Reads the whole file. Fails for folders and unreadable files. While a
 // lookup scope lives, a file read whole before is not read again.

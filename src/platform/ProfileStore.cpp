@@ -48,15 +48,7 @@ SnapshotState& snapshot()
     return s;
 }
 
-struct Identity
-{
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    qint64 mtimeSec = 0;
-    qint64 mtimeNsec = 0;
-    bool operator==(const Identity&) const = default;
-};
+using Identity = fileio::FileIdentity;
 
 struct CacheEntry
 {
@@ -76,15 +68,18 @@ QHash<QString, CacheEntry>& cache()
 
 bool statFile(const QString& path, Identity* id)
 {
-    struct stat st{};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    id->dev = st.st_dev;
-    id->ino = st.st_ino;
-    id->size = st.st_size;
-    id->mtimeSec = st.st_mtim.tv_sec;
-    id->mtimeNsec = st.st_mtim.tv_nsec;
-    return true;
+    const std::optional<Identity> found = fileio::regularFileIdentity(path);
+    if (found)
+        *id = *found;
+    return found.has_value();
+}
+
+// The cached parse of the file when the cache holds it in this version.
+std::shared_ptr<const Doc> cachedParse(const QString& file, const Identity& id)
+{
+    const auto& c = cache();
+    const auto it = c.constFind(file);
+    return it != c.cend() && it->id == id ? it->parsed : nullptr;
 }
 
 void remember(const QString& file, const Identity& id, const std::shared_ptr<const Doc>& parsed)
@@ -139,9 +134,8 @@ std::shared_ptr<const Doc> loadFromDisk(const QString& path, QString* resolved)
         return b.pending;
     if (!exists)
         return nullptr;
-    auto& c = cache();
-    if (const auto it = c.constFind(file); it != c.cend() && it->id == id)
-        return it->parsed;
+    if (auto parsed = cachedParse(file, id))
+        return parsed;
     QByteArray bytes;
     // Read from disk: the identity taken before and after must describe these bytes.
     if (!fileio::readAllFresh(file, &bytes))
@@ -174,11 +168,9 @@ std::shared_ptr<const Doc> loadGiven(const QString& path, QByteArray bytes)
 {
     if (const BatchState& b = batch(); b.active && b.pending)
         return loadFromDisk(path, nullptr);
-    Identity id;
-    if (statFile(path, &id)) {
-        auto& c = cache();
-        if (const auto it = c.constFind(path); it != c.cend() && it->id == id)
-            return it->parsed;
+    if (Identity id; statFile(path, &id)) {
+        if (auto parsed = cachedParse(path, id))
+            return parsed;
     }
     return parse(std::move(bytes));
 }

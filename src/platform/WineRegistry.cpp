@@ -1,5 +1,6 @@
 #include "platform/WineRegistry.h"
 
+#include "platform/FileIo.h"
 #include "platform/RegistryIndex.h"
 #include "platform/RegistryText.h"
 
@@ -149,19 +150,8 @@ namespace {
 
 struct CacheEntry
 {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    timespec mtime{};
-    timespec ctime{};
+    platform::fileio::FileIdentity id;
     std::shared_ptr<const WineRegistry> reg;
-
-    bool sameFile(const struct stat& st) const
-    {
-        return dev == st.st_dev && ino == st.st_ino && size == st.st_size &&
-               mtime.tv_sec == st.st_mtim.tv_sec && mtime.tv_nsec == st.st_mtim.tv_nsec &&
-               ctime.tv_sec == st.st_ctim.tv_sec && ctime.tv_nsec == st.st_ctim.tv_nsec;
-    }
 };
 
 } // namespace
@@ -187,13 +177,13 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
     {
         const QMutexLocker lock(&mutex);
         const auto it = cache.constFind(path);
-        if (haveStat && it != cache.cend() && it->sameFile(st))
+        if (haveStat && it != cache.cend() && it->id == platform::fileio::identityOf(st))
             return it->reg;
     }
     auto reg = std::make_shared<const WineRegistry>(readOpen(f, haveStat ? mappableSize(st) : 0));
     if (haveStat) {
         const QMutexLocker lock(&mutex);
-        cache.insert(path, CacheEntry{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim, reg});
+        cache.insert(path, CacheEntry{platform::fileio::identityOf(st), reg});
     }
     return reg;
 }

@@ -170,12 +170,17 @@ platform::fileio::Result FileToArray(const QString& fileName, StringArray& array
     return {};
 }
 
+QString Trim(const QString& text)
+{
+    return platform::profile::callerName(text);
+}
+
 QString StripComment(const QString& text)
 {
     // Most values hold no '/' at all; one character is found faster than two.
     const qsizetype slash = text.indexOf(u'/');
     const qsizetype cut = slash < 0 ? -1 : text.indexOf(u"//", slash);
-    return platform::profile::callerName(cut < 0 ? text : text.left(cut));
+    return Trim(cut < 0 ? text : text.left(cut));
 }
 
 qint32 CountDelimiters(const QString& text, const QString& delimiter)
@@ -215,7 +220,7 @@ int InStrNth(int n, const QString& text, const QString& search)
 
 QString CleanText(const QString& text, bool strict)
 {
-    QString s = platform::profile::callerName(text);
+    QString s = Trim(text);
     if (strict) {
         s.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         s.replace(u'\t', kBlank);

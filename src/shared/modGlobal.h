@@ -38,6 +38,9 @@ void KeepPainting();
 bool EventsDue();
 void EventsRan(bool reset = false);
 
+// VB's Trim: the text without leading and trailing blanks (code 32); tabs stay.
+QString Trim(const QString& text);
+
 // The text before the first "//", without leading and trailing blanks; the
 // whole text trimmed when it holds no "//". Only the blank (code 32) is
 // trimmed; tabs stay.

@@ -1,12 +1,12 @@
 #include "shared/modSettings.h"
 
-#include <QFile>
+#include "platform/FileIo.h"
+
 #include <QLocale>
 #include <QSettings>
 
 #include <cmath>
 #include <optional>
-#include <sys/stat.h>
 #include <utility>
 
 namespace modSettings {
@@ -32,32 +32,11 @@ struct Store
     QSettings settings;
 };
 
-// What identifies the settings file as one save left it.
-struct FileIdentity
-{
-    dev_t dev = 0;
-    ino_t ino = 0;
-    off_t size = 0;
-    mode_t mode = 0;
-    qint64 mtimeSec = 0, mtimeNsec = 0, ctimeSec = 0, ctimeNsec = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-
-std::optional<FileIdentity> fileIdentity()
-{
-    struct stat st{};
-    if (::stat(QFile::encodeName(Store().settings.fileName()).constData(), &st) != 0)
-        return std::nullopt;
-    return FileIdentity{st.st_dev,         st.st_ino,          st.st_size,         st.st_mode,
-                        st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
-}
-
 struct LastSave
 {
     QString key;
     QString value;
-    std::optional<FileIdentity> identity;
-    bool valid = false;
+    std::optional<platform::fileio::FileIdentity> identity; // none: nothing to compare with
 };
 
 LastSave& lastSave()
@@ -112,23 +91,21 @@ bool SaveSetting(const QString& key, const QString& value)
 {
     // Every folder load saves its folder. When this same value was the last
     // one saved and the file is still exactly as that save left it (same
-    // file, size, times and mode), writing it again would give the same
+    // file, size, mode and times), writing it again would give the same
     // bytes: it is left alone. Anything else about the file writes.
     LastSave& last = lastSave();
-    if (last.valid && last.key == key && last.value == value && fileIdentity() == last.identity)
+    if (last.identity && last.key == key && last.value == value &&
+        platform::fileio::regularFileIdentity(SettingsFilePath()) == last.identity)
         return true;
-    last.valid = false;
+    last.identity.reset();
     Store s;
     s.settings.setValue(key, value);
     s.settings.sync();
     if (s.settings.status() != QSettings::NoError)
         return false;
-    if (const std::optional<FileIdentity> written = fileIdentity()) {
-        last.key = key;
-        last.value = value;
-        last.identity = written;
-        last.valid = true;
-    }
+    last.key = key;
+    last.value = value;
+    last.identity = platform::fileio::regularFileIdentity(s.settings.fileName());
     return true;
 }
 

@@ -32,12 +32,12 @@ void Run::effectsCheck(const QString& section)
                 // Only switched on: the simulator plays its own default effect.
                 file = EffectFileDefault(key);
             } else {
-                file = trimBlanks(lower);
+                file = modGlobal::Trim(lower);
             }
             // A trailing ",1" only makes the effect run once.
             const qsizetype comma = file.indexOf(u',');
             if (comma >= 0)
-                file = trimBlanks(file.left(comma));
+                file = modGlobal::Trim(file.left(comma));
             // An effect without a name ("fueldump=, 0") names no file.
             if (!file.isEmpty() && !file.endsWith(u".fx"))
                 file += QStringLiteral(".fx");

@@ -111,28 +111,33 @@ void Run::lists()
         m_r.texturesFound, m_r.unusedTextures);
     m_r.aliasingNote = m_r.textureAliasingUsed ? QString::fromUtf16(kAliasingNote) : QString();
 
-    QStringList missing;
-    for (const Entry& e : entries) {
-        if (e.textureState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\texture.") + e.texture.value_or(QString()));
-        else if (e.textureState == kKeyMissing)
-            m_r.undefinedTextures.append(e.section + QStringLiteral(" --> no 'texture=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingTextures = missing;
+    // Entries whose folder or file is not there, and those without the key;
+    // the missing list keeps its "0" when everything is there.
+    const auto notFound = [&entries](int Entry::*state, const auto& missingName, const QString& key,
+                                     QStringList& missingOut, QStringList& undefinedOut) {
+        QStringList missing;
+        for (const Entry& e : entries) {
+            if (e.*state == kNotFound)
+                missing.append(e.section + QStringLiteral(" -->  ..\\") + missingName(e));
+            else if (e.*state == kKeyMissing)
+                undefinedOut.append(e.section + QStringLiteral(" --> no '") + key +
+                                    QStringLiteral("=' entry"));
+        }
+        if (!missing.isEmpty())
+            missingOut = missing;
+    };
+    notFound(
+        &Entry::textureState,
+        [](const Entry& e) -> QString { return QStringLiteral("texture.") + e.texture.value_or(QString()); },
+        QStringLiteral("texture"), m_r.missingTextures, m_r.undefinedTextures);
 
     folderScan(
         QStringLiteral("model"), QStringLiteral("*.mdl"), [](const Entry& e) { return e.model; },
         m_r.modelsFound, m_r.unusedModels);
-    missing.clear();
-    for (const Entry& e : entries) {
-        if (e.modelState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\Model.") + e.model.value_or(QString()));
-        else if (e.modelState == kKeyMissing)
-            m_r.undefinedModels.append(e.section + QStringLiteral(" --> no 'model=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingModels = missing;
+    notFound(
+        &Entry::modelState,
+        [](const Entry& e) -> QString { return QStringLiteral("Model.") + e.model.value_or(QString()); },
+        QStringLiteral("model"), m_r.missingModels, m_r.undefinedModels);
 
     for (const Entry& e : entries) {
         switch (e.airlineState) {
@@ -166,16 +171,10 @@ void Run::lists()
     if (!unusedAir.isEmpty())
         m_r.unusedAirFiles = unusedAir;
 
-    missing.clear();
-    for (const Entry& e : entries) {
-        if (e.airState == kNotFound)
-            missing.append(e.section + QStringLiteral(" -->  ..\\") + e.sim.value_or(QString()) +
-                           QStringLiteral(".air"));
-        else if (e.airState == kKeyMissing)
-            m_r.undefinedAirFiles.append(e.section + QStringLiteral(" --> no 'sim=' entry"));
-    }
-    if (!missing.isEmpty())
-        m_r.missingAirFiles = missing;
+    notFound(
+        &Entry::airState,
+        [](const Entry& e) -> QString { return e.sim.value_or(QString()) + QStringLiteral(".air"); },
+        QStringLiteral("sim"), m_r.missingAirFiles, m_r.undefinedAirFiles);
 }
 
 } // namespace FolderValidation::detail

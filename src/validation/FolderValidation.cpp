@@ -22,17 +22,6 @@ QString simulatorName(Simulator simulator)
 
 namespace detail {
 
-QString trimBlanks(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == u' ')
-        ++b;
-    while (e > b && s[e - 1] == u' ')
-        --e;
-    return s.mid(b, e - b);
-}
-
 namespace {
 
 bool hasWildcard(QStringView s)

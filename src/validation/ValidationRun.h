@@ -28,8 +28,6 @@ struct RunError
     QString text;
 };
 
-// VB's Trim: blanks only, tabs stay.
-QString trimBlanks(const QString& s);
 
 // An existing regular file at an already resolved path; a last part with
 // wildcards is matched against the listing, as the Windows test does.

@@ -231,9 +231,9 @@ BatchReport::FolderOutcome frm_ValidateAll::validateFolder(frm_Main& main, const
     globals::gbReportErrors = false;
     (void)main.takeBatchReport(); // one left from before must never stand in for this folder's
 
-    // Loading and validating the folder ask about the same files many times;
-    // nothing writes into it but for a stale report, which is forgotten as it goes.
-    const platform::paths::LookupScope lookups;
+    // Loading and validating the folder ask about the same files many times:
+    // the run's lookup scope answers them (nothing writes into the folder but
+    // for a stale report, which is forgotten as it goes).
     globals::gbBatchValidate = true;
     try {
         if (showFolder(main, folder))
