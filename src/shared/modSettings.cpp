@@ -36,6 +36,7 @@ struct LastSave
 {
     QString key;
     QString value;
+    QString file;
     std::optional<platform::fileio::FileIdentity> identity; // none: nothing to compare with
 };
 
@@ -95,7 +96,7 @@ bool SaveSetting(const QString& key, const QString& value)
     // bytes: it is left alone. Anything else about the file writes.
     LastSave& last = lastSave();
     if (last.identity && last.key == key && last.value == value &&
-        platform::fileio::regularFileIdentity(SettingsFilePath()) == last.identity)
+        platform::fileio::regularFileIdentity(last.file) == last.identity)
         return true;
     last.identity.reset();
     Store s;
@@ -105,7 +106,8 @@ bool SaveSetting(const QString& key, const QString& value)
         return false;
     last.key = key;
     last.value = value;
-    last.identity = platform::fileio::regularFileIdentity(s.settings.fileName());
+    last.file = s.settings.fileName();
+    last.identity = platform::fileio::regularFileIdentity(last.file);
     return true;
 }
 
