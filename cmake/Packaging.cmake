@@ -12,6 +12,29 @@ foreach(size 16 32 48 128)
             RENAME ${FQ_APP_ID}.png)
 endforeach()
 
+# What Debian asks of every package, installed by `cmake --install` as well:
+# the copyright file, the changelog and the manual page, the last two
+# compressed with `gzip -9n` (no name or time in the header: the bytes
+# depend on the text alone).
+find_program(FQ_GZIP gzip REQUIRED)
+set(FQ_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${FQ_PACKAGING_OUT})
+set(FQ_COMPRESSED_DOCS)
+foreach(source packaging/changelog docs/fernquill.1)
+    cmake_path(GET source FILENAME name)
+    add_custom_command(OUTPUT ${FQ_PACKAGING_OUT}/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${source} ${FQ_PACKAGING_OUT}/${name}
+        COMMAND ${FQ_GZIP} -9nf ${FQ_PACKAGING_OUT}/${name}
+        DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+        COMMENT "Compressing ${name}"
+        VERBATIM)
+    list(APPEND FQ_COMPRESSED_DOCS ${FQ_PACKAGING_OUT}/${name}.gz)
+endforeach()
+add_custom_target(fernquill_docs ALL DEPENDS ${FQ_COMPRESSED_DOCS})
+add_dependencies(fernquill fernquill_docs)
+install(FILES packaging/copyright ${FQ_PACKAGING_OUT}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/fernquill)
+install(FILES ${FQ_PACKAGING_OUT}/fernquill.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # The install rules, tried on every test run: install into a scratch folder and
 # start the installed program on the sample.
 if(FQ_BUILD_TESTS)
@@ -28,13 +51,14 @@ set(CPACK_PACKAGE_CONTACT "Brackenhold Tools <fernquill@brackenhold.example>" CA
     "Maintainer of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the AI aircraft folders of FS9 and FSX")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Fernquill lists the entries of an aircraft.cfg of Microsoft Flight Simulator 2004 (FS9) or
-Flight Simulator X (FSX) in a grid, edits them and writes them back, and validates
-aircraft folders into text reports. It finds the simulators in a Wine prefix.")
+    "Fernquill lists the entries of an aircraft.cfg of Microsoft Flight
+Simulator 2004 (FS9) or Flight Simulator X (FSX) in a grid, edits them and
+writes them back, and validates aircraft folders into text reports. It
+finds the simulators in a Wine prefix.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens the manual, the reports and the maker's web page; the
 # windows ask for Arial and Verdana, whose metric twins Liberation has.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs whatever Debian 12 packages Fernquill needs to build, test and run
-# and are not installed yet. Uses sudo when not run as root.
+# and are not installed yet, and those named as arguments. Uses sudo when not
+# run as root.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     fonts-liberation
     mdbtools-dev libglib2.0-dev
     desktop-file-utils appstream dpkg-dev
+    "$@"
 )
 
 missing=()

@@ -16,6 +16,7 @@ usr="$scratch/dest/usr"
 
 status=0
 for f in bin/fernquill share/fernquill/parkingspecs.mdb share/fernquill/Fernquill-Readme.pdf \
+         share/man/man1/fernquill.1.gz share/doc/fernquill/copyright share/doc/fernquill/changelog.gz \
          "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml" \
          share/icons/hicolor/{16x16,32x32,48x48,128x128}/apps/"$app_id.png"; do
     if [ ! -s "$usr/$f" ]; then
