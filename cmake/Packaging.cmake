@@ -17,6 +17,14 @@ endforeach()
 # compressed with `gzip -9n` (no name or time in the header: the bytes
 # depend on the text alone).
 find_program(FQ_GZIP gzip REQUIRED)
+# Both name the version: a new version needs its changelog entry first.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/changelog docs/fernquill.1)
+file(STRINGS packaging/changelog FQ_CHANGELOG_TOP LIMIT_COUNT 1)
+file(STRINGS docs/fernquill.1 FQ_MANPAGE_TITLE REGEX "^\\.TH ")
+if(NOT FQ_CHANGELOG_TOP MATCHES "^fernquill \\(${PROJECT_VERSION}\\) "
+   OR NOT FQ_MANPAGE_TITLE MATCHES "\"Fernquill ${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "packaging/changelog (top entry) and docs/fernquill.1 (.TH line) must name version ${PROJECT_VERSION}")
+endif()
 set(FQ_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
 file(MAKE_DIRECTORY ${FQ_PACKAGING_OUT})
 set(FQ_COMPRESSED_DOCS)
@@ -50,6 +58,7 @@ set(CPACK_PACKAGE_VENDOR "Brackenhold Tools")
 set(CPACK_PACKAGE_CONTACT "Brackenhold Tools <fernquill@brackenhold.example>" CACHE STRING
     "Maintainer of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the AI aircraft folders of FS9 and FSX")
+# Debian's control file: description lines within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
     "Fernquill lists the entries of an aircraft.cfg of Microsoft Flight
 Simulator 2004 (FS9) or Flight Simulator X (FSX) in a grid, edits them and
@@ -58,6 +67,7 @@ finds the simulators in a Wine prefix.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A tool in usr/bin, as the desktop entry's category Utility says.
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens the manual, the reports and the maker's web page; the
