@@ -47,7 +47,8 @@ inline QString scratchFile(const QString& name)
 inline void put(const QString& path, QByteArrayView bytes)
 {
     QFile f(path);
-    check(f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered), "cannot write a scratch file");
+    check(f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered),
+          "cannot write a scratch file");
     check(f.write(bytes.data(), bytes.size()) == bytes.size(), "cannot write a scratch file");
 }
 

@@ -26,11 +26,20 @@ const QString kNewKey = QStringLiteral("FqNewKey");
 const QString kNewSection = QStringLiteral("FqNewSection");
 constexpr profile::Buffer kWide{1 << 20};
 
-QString nonNull(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
-bool sameName(const QString& a, const QString& b) { return a.toCaseFolded() == b.toCaseFolded(); }
+QString nonNull(const QString& s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+bool sameName(const QString& a, const QString& b)
+{
+    return a.toCaseFolded() == b.toCaseFolded();
+}
 // A name a caller can pass as it is: callers' names lose their blanks, and a
 // name read from the file has none at its ends unless a NUL cut it short.
-bool callable(const QString& name) { return profile::callerName(name) == name; }
+bool callable(const QString& name)
+{
+    return profile::callerName(name) == name;
+}
 
 // The file as readLines gives it, with each line's place in the bytes.
 struct Layout
@@ -113,7 +122,8 @@ Layout layoutOf(const QString& path)
         pos += b.size();
     }
     l.at.append(pos);
-    check(l.bytes.size() - pos == (l.utf16 ? (l.bytes.size() - 2) % 2 : 0), "the lines do not cover the file");
+    check(l.bytes.size() - pos == (l.utf16 ? (l.bytes.size() - 2) % 2 : 0),
+          "the lines do not cover the file");
     return l;
 }
 
@@ -167,11 +177,13 @@ void checkReads(const QString& path, const Layout& l)
                   "getString does not cut a value to its buffer");
         }
         for (int size : {1, 2, 7, 64}) {
-            check(profile::getString(name, QString(), QString(), {size}, path, occurrence) == windowsList(keys, size),
+            check(profile::getString(name, QString(), QString(), {size}, path, occurrence) ==
+                      windowsList(keys, size),
                   "getString lists a section's keys wrongly");
         }
         if (l.key(h, kNewKey) < 0) {
-            check(profile::getString(name, kNewKey, QStringLiteral("dflt"), kWide, path, occurrence) == u"dflt",
+            check(profile::getString(name, kNewKey, QStringLiteral("dflt"), kWide, path, occurrence) ==
+                      u"dflt",
                   "a missing key does not read as the default");
         }
     }
@@ -184,31 +196,13 @@ void checkReads(const QString& path, const Layout& l)
 
 // Makes one write on the file and compares the file with what the write
 // must leave.
-template <typename Write> void expectWrite(const QString& path, Write&& write, const QByteArray& expected, const char* what)
+template <typename Write>
+void expectWrite(const QString& path, Write&& write, const QByteArray& expected, const char* what)
 {
     check(bool(write()), "a write was refused");
     if (fuzz::contents(path) != expected)
         fuzz::fail(what);
 }
-
-} // namespace
-
-namespace {
-
-void checkInput(const QByteArray& input);
-
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    checkInput(fuzz::bytesOf(data, size).toByteArray());
-    // Nothing kept from one input to the next: libFuzzer looks for leaks
-    // (slowly) after every input that leaves memory allocated.
-    profile::clearCache();
-    return 0;
-}
-
-namespace {
 
 void checkInput(const QByteArray& input)
 {
@@ -254,7 +248,16 @@ void checkInput(const QByteArray& input)
 
     // One kind of write per input (each costs a whole-file rewrite), picked
     // by the input too.
-    enum { Replace, DeleteKey, AddKey, AddSection, DeleteSection, Gathered, Kinds };
+    enum
+    {
+        Replace,
+        DeleteKey,
+        AddKey,
+        AddSection,
+        DeleteSection,
+        Gathered,
+        Kinds
+    };
     const auto kind = int(qHash(input, 7) % Kinds);
     if (kind == Replace && target >= 0) {
         // Replaced: the line keeps its bytes up to its '=' and its line end
@@ -265,7 +268,8 @@ void checkInput(const QByteArray& input)
         expectWrite(
             path, [&] { return profile::writeString(section, key, kValue, path); },
             l.before(target) + line + l.from(target + 1), "a replaced value changed other bytes");
-        check(profile::getString(section, key, QString(), kWide, path) == kValue, "a replaced value reads back wrong");
+        check(profile::getString(section, key, QString(), kWide, path) == kValue,
+              "a replaced value reads back wrong");
     }
     if (kind == DeleteKey && target >= 0) {
         expectWrite(
@@ -286,13 +290,15 @@ void checkInput(const QByteArray& input)
         expectWrite(
             path, [&] { return profile::writeString(section, kNewKey, kValue, path); }, expected,
             "adding a key changed other bytes");
-        check(profile::getString(section, kNewKey, QString(), kWide, path) == kValue, "an added key reads back wrong");
+        check(profile::getString(section, kNewKey, QString(), kWide, path) == kValue,
+              "an added key reads back wrong");
     }
     if (kind == AddSection && addSection) {
         const bool open = l.count() > 0 && l[l.count() - 1].end.isEmpty();
-        const QByteArray expected =
-            l.body() + l.encode((open ? nl : QString()) + u'[' + kNewSection + u']' + nl + kNewKey + u'=' + kValue + nl) +
-            l.tail();
+        const QByteArray expected = l.body() +
+                                    l.encode((open ? nl : QString()) + u'[' + kNewSection + u']' + nl +
+                                             kNewKey + u'=' + kValue + nl) +
+                                    l.tail();
         expectWrite(
             path, [&] { return profile::writeString(kNewSection, kNewKey, kValue, path); }, expected,
             "adding a section changed other bytes");
@@ -331,10 +337,20 @@ void checkInput(const QByteArray& input)
         writeAll();
         check(fuzz::contents(path) == input, "a batch wrote before its commit");
         if (target >= 0)
-            check(profile::getString(section, key, QString(), kWide, path) == kValue, "a batch hides its writes");
+            check(profile::getString(section, key, QString(), kWide, path) == kValue,
+                  "a batch hides its writes");
         check(bool(batch.commit()), "a batch was refused");
     }
     check(fuzz::contents(path) == oneByOne, "a batch wrote other bytes than the writes one by one");
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    checkInput(fuzz::bytesOf(data, size).toByteArray());
+    // Nothing kept from one input to the next: libFuzzer looks for leaks
+    // (slowly) after every input that leaves memory allocated.
+    profile::clearCache();
+    return 0;
+}

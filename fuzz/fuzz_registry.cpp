@@ -21,7 +21,8 @@ void checkValues(const RegKey& key)
 {
     for (const RegValue& v : key.values()) {
         check(key.value(v.name) == &v, "a key's value is not found by its name");
-        check(v.toDword().has_value() == (v.data.size() == 4), "a number is read from data that is no number");
+        check(v.toDword().has_value() == (v.data.size() == 4),
+              "a number is read from data that is no number");
         (void)v.toMultiString();
     }
 }
@@ -36,7 +37,8 @@ void checkSameKey(const RegKey* a, const RegKey* b)
     for (qsizetype i = 0; i < a->values().size(); ++i) {
         const RegValue& x = a->values()[i];
         const RegValue& y = b->values()[i];
-        check(x.name == y.name && x.type == y.type && x.data == y.data, "the scan and the table read other values");
+        check(x.name == y.name && x.type == y.type && x.data == y.data,
+              "the scan and the table read other values");
     }
     checkValues(*a);
 }
@@ -66,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArrayView bytes = fuzz::bytesOf(data, size);
     const WineRegistry table = WineRegistry::parse(bytes);
     if (!table.isValid()) {
-        check(table.keyCount() == 0 && table.childKeyNames(u"").isEmpty(), "a file without header holds keys");
+        check(table.keyCount() == 0 && table.childKeyNames(u"").isEmpty(),
+              "a file without header holds keys");
         return 0;
     }
     check(table.keyCount() >= 0, "a negative key count");
@@ -75,18 +78,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QStringList paths{QString()};
     for (qsizetype i = 0; i < paths.size() && paths.size() < 16; ++i) {
         for (const QString& child : table.childKeyNames(paths[i])) {
-            check(!child.isEmpty() && !child.contains(u'\\'), "a child key name is empty or holds a separator");
+            check(!child.isEmpty() && !child.contains(u'\\'),
+                  "a child key name is empty or holds a separator");
             paths.append(paths[i].isEmpty() ? child : paths[i] + u'\\' + child);
         }
     }
     // And the headers' own text between '[' and ']', backslashes undoubled:
     // paths that match a header's first bytes, found or not.
     const QString text = QString::fromUtf8(bytes);
-    for (qsizetype at = text.indexOf(u"\n["), n = 0; at >= 0 && n < 6; at = text.indexOf(u"\n[", at + 1), ++n) {
+    for (qsizetype at = text.indexOf(u"\n["), n = 0; at >= 0 && n < 6;
+         at = text.indexOf(u"\n[", at + 1), ++n) {
         const qsizetype close = text.indexOf(u']', at);
         const qsizetype end = text.indexOf(u'\n', at + 1);
         const qsizetype stop = close < 0 ? end : (end < 0 ? close : qMin(close, end));
-        paths.append(text.mid(at + 2, stop < 0 ? -1 : stop - at - 2).replace(QStringLiteral("\\\\"), QStringLiteral("\\")));
+        paths.append(text.mid(at + 2, stop < 0 ? -1 : stop - at - 2)
+                         .replace(QStringLiteral("\\\\"), QStringLiteral("\\")));
     }
 
     for (const QString& path : std::as_const(paths)) {

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (lines.last().isEmpty()) // the text after the last line end is a line only when it is not empty
         lines.removeLast();
     check(file.lineCount == qMin<qsizetype>(3, lines.size()), "the version file's lines are miscounted");
-    check(file.webVersion == (lines.size() > 1 ? lines[1].trimmed() : QString()), "the web version is not line 2");
+    check(file.webVersion == (lines.size() > 1 ? lines[1].trimmed() : QString()),
+          "the web version is not line 2");
     check(file.downloadAddress == (lines.size() > 2 ? lines[2].trimmed() : QString()),
           "the download address is not line 3");
 
@@ -30,12 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const uc::Comparison result = uc::resultOf(file, current);
     check(file.lineCount == 3 || result == uc::Comparison::Unreadable, "a short version file is read");
     check(!uc::resultText(result).isEmpty(), "a result has no text");
-    check(uc::versionsText(current, file.webVersion).endsWith(file.webVersion), "the web version is not shown");
+    check(uc::versionsText(current, file.webVersion).endsWith(file.webVersion),
+          "the web version is not shown");
 
     const uc::Comparison self = uc::compareVersions(file.webVersion, file.webVersion);
     const bool parts = file.webVersion.count(u'.') >= 2;
-    check(self == (parts ? uc::Comparison::Same : uc::Comparison::Unreadable), "a version differs from itself");
-    for (const QString& other : {current, file.downloadAddress, QString(file.webVersion + QStringLiteral(".1"))}) {
+    check(self == (parts ? uc::Comparison::Same : uc::Comparison::Unreadable),
+          "a version differs from itself");
+    for (const QString& other :
+         {current, file.downloadAddress, QString(file.webVersion + QStringLiteral(".1"))}) {
         const uc::Comparison there = uc::compareVersions(file.webVersion, other);
         const uc::Comparison back = uc::compareVersions(other, file.webVersion);
         check((there == uc::Comparison::Newer) == (back == uc::Comparison::Ahead) &&

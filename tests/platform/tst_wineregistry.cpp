@@ -262,7 +262,8 @@ private slots:
         QTest::addColumn<QStringList>("children");
         QTest::newRow("a header of no path names the root, no child")
             << QByteArray("[A\\\\B]\n[]]\n\"h\"=hex:1\n") << "" << QStringList({"A"});
-        QTest::newRow("a header of separators only") << QByteArray("[\\\\\\\\]\n[B]\n") << "" << QStringList({"B"});
+        QTest::newRow("a header of separators only")
+            << QByteArray("[\\\\\\\\]\n[B]\n") << "" << QStringList({"B"});
     }
     void childKeyNames()
     {
