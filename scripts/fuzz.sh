@@ -6,14 +6,14 @@
 # the repository). Fails when a target crashes, leaks, hangs or fails one of
 # its checks; the input that did it is kept in <build>/fuzz-run/<target>/.
 #
-#   FQ_FUZZ_SECONDS    how long each target runs (default 20)
+#   FQ_FUZZ_SECONDS    how long each target runs (default 15)
 #   FQ_FUZZ_BUILD_DIR  the build folder (default build-fuzz)
 #
 # To replay an input: <build>/fuzz/<target> <input file>
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${FQ_FUZZ_BUILD_DIR:-$root/build-fuzz}")"
-seconds="${FQ_FUZZ_SECONDS:-20}"
+seconds="${FQ_FUZZ_SECONDS:-15}"
 started=$SECONDS
 
 "$root/scripts/bootstrap.sh"
