@@ -269,7 +269,8 @@ QStringList WineRegistry::Index::childKeyNames(const QString& parent) const
     QStringList names;
     QSet<QString> seen;
     const auto keep = [&](const std::optional<QString>& spelled) {
-        const QStringList parts = spelled.value_or(QString()).split(u'\\', Qt::SkipEmptyParts).join(u'\\').split(u'\\');
+        // A header of no path at all (such as "[]") names the root, no child.
+        const QStringList parts = spelled.value_or(QString()).split(u'\\', Qt::SkipEmptyParts);
         if (parts.size() <= depth)
             return;
         const QString name = parts[depth];

@@ -253,6 +253,30 @@ private slots:
         }
     }
 
+    // Child lists of files with odd headers, from the first look-ups (which
+    // compare the headers as they pass) and from the table of all headers.
+    void childKeyNames_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("children");
+        QTest::newRow("a header of no path names the root, no child")
+            << QByteArray("[A\\\\B]\n[]]\n\"h\"=hex:1\n") << "" << QStringList({"A"});
+        QTest::newRow("a header of separators only")
+            << QByteArray("[\\\\\\\\]\n[B]\n") << "" << QStringList({"B"});
+    }
+    void childKeyNames()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, children);
+        const WineRegistry scanned = WineRegistry::parse(regFile(body));
+        QCOMPARE(scanned.childKeyNames(parent), children);
+        const WineRegistry table = WineRegistry::parse(regFile(body));
+        table.keyCount();
+        QCOMPARE(table.childKeyNames(parent), children);
+    }
+
     void header_data()
     {
         QTest::addColumn<QByteArray>("bytes");
