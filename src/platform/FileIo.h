@@ -8,9 +8,11 @@
 
 // Whole-file reads and writes with the guarantees a user's only copy of a
 // livery pack deserves: a rewrite goes to a temporary file beside the target
-// and is renamed over it, so a crash leaves the old file whole; the file keeps
-// its permissions; a file without write permission is refused the way Windows
-// refuses a read-only file; every refusal is reported, never swallowed.
+// and is renamed over it, so a crash leaves the old file whole (and, where the
+// file system allows, no temporary file either); the file keeps its
+// permissions; a link is never written through to outside the folder the
+// write is meant for; a file without write permission is refused the way
+// Windows refuses a read-only file; every refusal is reported, never swallowed.
 namespace platform::fileio {
 
 struct Result
