@@ -107,9 +107,21 @@ RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown)
     return plan;
 }
 
+bool modelFileInside(const QString& mdlFile, const QString& aircraftFolder)
+{
+    return platform::paths::liesInside(aircraftFolder, mdlFile);
+}
+
+QString radiusOutsideMessage(const QString& mdlFile)
+{
+    return mdlFile + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("lies outside the aircraft folder. The radius is only changed in model files of the "
+                          "aircraft folder shown; nothing was written.");
+}
+
 airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value)
 {
-    if (!platform::paths::liesInside(aircraftFolder, mdlFile))
+    if (!modelFileInside(mdlFile, aircraftFolder))
         return {airmdl::WriteStatus::NotApplicable, QStringLiteral("%1: not a model file of this aircraft").arg(mdlFile)};
     return airmdl::writeMdlRadius(QFileInfo(mdlFile).canonicalFilePath(), value);
 }

@@ -58,6 +58,13 @@ struct RadiusPlan
 };
 RadiusPlan planRadius(const QString& radiusText, const QString& radiusShown);
 
+// Whether the model file lies inside the aircraft folder, links resolved: the
+// radius is written into no other file.
+bool modelFileInside(const QString& mdlFile, const QString& aircraftFolder);
+
+// The message for a model file outside the aircraft folder (links resolved).
+QString radiusOutsideMessage(const QString& mdlFile);
+
 // Writes the radius byte into the model file, but only into a file that lies
 // inside the aircraft folder (the model header read for the entry now shown).
 airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value);

@@ -1,6 +1,7 @@
 #include "mainwindow/FolderLoad.h"
 
 #include "editing/NumberText.h"
+#include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
 #include "shared/modGlobal.h"
@@ -168,6 +169,16 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
         r.rows.append(std::move(row));
     }
     return r;
+}
+
+int removeLeftovers(const QString& folder)
+{
+    int removed = platform::fileio::removeStaleTemporaries(folder);
+    for (const QStringView pattern : {u"texture.*", u"model.*"}) {
+        for (const QString& name : platform::paths::matchEntries(folder, pattern, platform::paths::EntryKind::Dirs))
+            removed += platform::fileio::removeStaleTemporaries(platform::paths::join(folder, name));
+    }
+    return removed;
 }
 
 CurrentFiles currentFiles(clsIniFile& ini, const QString& section, int occurrence)

@@ -75,6 +75,13 @@ struct CurrentFiles
 };
 CurrentFiles currentFiles(clsIniFile& ini, const QString& section, int occurrence = 0);
 
+// Removes the temporary files that rewrites ended half-way (the program was
+// killed during a write) left in the folder and in its texture and model
+// folders, the folders the program writes into; only files the program
+// recognises as its own (platform::fileio::removeStaleTemporaries). Returns
+// how many went.
+int removeLeftovers(const QString& folder);
+
 // The listings alone (also used where no aircraft.cfg exists).
 QStringList textureItems(const QString& folder);
 QStringList modelItems(const QString& folder);

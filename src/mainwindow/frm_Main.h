@@ -284,6 +284,8 @@ private:
     QString m_cfgReadError;
     // A folder load or entry display is running (guards against re-entry).
     bool m_inLoad = false;
+    // The folder whose leftover temporary files the last load cleared away.
+    QString m_leftoversClearedIn;
     // Whether a folder load shows its first entry (a reload that shows its
     // own row afterwards shows only that one).
     bool m_loadShowsEntry = true;
@@ -297,8 +299,13 @@ private:
     void makeBackupOrStop(const QString& cfgPath);
     void tellUnwritten(const QString& file, const QString& error);
     bool gridMatchesFile();
-    // Asks "Are you sure?" (when confirming is on) and checks that the grid
-    // still matches the file; false when the command stops there.
+    // Whether aircraft.cfg may be written: writes stay inside the folder
+    // shown, so a link that leads out of it is refused (the user is told,
+    // naming the file) before the command asks, copies or writes anything.
+    bool cfgWritableOrTell();
+    // Checks that the file may be written, asks "Are you sure?" (when
+    // confirming is on) and checks that the grid still matches the file;
+    // false when the command stops there.
     bool confirmedAndCurrent();
     // The same, then makes the backup (when that option is on).
     bool readyToWrite();

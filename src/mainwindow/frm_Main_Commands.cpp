@@ -5,6 +5,7 @@
 #include "editing/CfgWrites.h"
 #include "editing/SectionOps.h"
 #include "mainwindow/widgets/ListView.h"
+#include "platform/FileIo.h"
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
@@ -34,8 +35,19 @@ void frm_Main::reloadAndShow(int row)
     QApplication::processEvents();
 }
 
+bool frm_Main::cfgWritableOrTell()
+{
+    if (const auto r = platform::fileio::writeTarget(oIni.path(), folderPath()); !r) {
+        tellUnwritten(oIni.path(), r.error);
+        return false;
+    }
+    return true;
+}
+
 bool frm_Main::confirmedAndCurrent()
 {
+    if (!cfgWritableOrTell())
+        return false;
     if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
         return false;
     return gridMatchesFile();

@@ -21,7 +21,11 @@ void frm_Main::cmd_cfg_Update_Click()
             return;
 
         const WriteBack::RadiusPlan radius = WriteBack::planRadius(ui.txt_FS9Radius->text(), vRadiusOrg);
-        if (radius.action != WriteBack::RadiusPlan::Action::None) {
+        if (radius.action == WriteBack::RadiusPlan::Action::Write &&
+            !WriteBack::modelFileInside(sMdlFile, folderPath())) {
+            // A model file reached through a link out of the folder: named, not written.
+            msgbox::MsgBox(WriteBack::radiusOutsideMessage(sMdlFile), msgbox::vbOKOnly | msgbox::vbExclamation);
+        } else if (radius.action != WriteBack::RadiusPlan::Action::None) {
             const bool written = radius.action == WriteBack::RadiusPlan::Action::Write &&
                                  WriteBack::writeRadius(sMdlFile, folderPath(), radius.value).ok();
             if (!written)

@@ -144,6 +144,12 @@ void frm_Main::Dir1_Change()
         // file lists, keeping what validation and the next load read.
         const bool unseen = globals::gbBatchValidate && m_keepBatchReports;
         const QString folder = folderPath();
+        // A folder opened anew may hold what a write of an earlier run, ended
+        // half-way, left behind.
+        if (folder != m_leftoversClearedIn) {
+            FolderLoad::removeLeftovers(folder);
+            m_leftoversClearedIn = folder;
+        }
         const FolderLoad::Result r = FolderLoad::load(folder, oIni, !unseen);
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();

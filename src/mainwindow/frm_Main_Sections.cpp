@@ -17,6 +17,8 @@ bool frm_Main::applyRewrite(const SectionOps::Rewrite& plan)
         tellUnwritten(plan.file, plan.error);
         return false;
     }
+    if (!cfgWritableOrTell())
+        return false;
     if (bAutoBackup)
         makeBackupOrStop(oIni.path());
     if (const auto r = SectionOps::apply(plan); !r.ok) {
@@ -31,6 +33,8 @@ void frm_Main::FlightSimSectionDelete()
     runtimeerror::runHandler(QStringLiteral("FlightSimSectionDelete"), [this] {
         const int selected = selectedRowOrTell(QStringLiteral("deleted"));
         if (selected < 0)
+            return;
+        if (!cfgWritableOrTell())
             return;
         // The copy is made before any question is asked.
         if (bAutoBackup)
@@ -67,6 +71,8 @@ void frm_Main::FlightSimSectionDelete()
 void frm_Main::FlightSimSectionRenumber()
 {
     runtimeerror::runHandler(QStringLiteral("FlightSimSectionRenumber"), [this] {
+        if (!cfgWritableOrTell())
+            return;
         if (bConfirm && !msgbox::askedYes(QStringLiteral("Are you sure?")))
             return;
         if (Renumber_fltsim())
@@ -105,11 +111,13 @@ void frm_Main::SortArray(QList<QStringList>& table, int column)
 
 void frm_Main::mnuDelKeys_Click()
 {
-    const bool ready = runtimeerror::runHandler(QStringLiteral("mnuDelKeys_Click"), [this] {
-        if (bAutoBackup)
+    bool writable = false;
+    const bool ready = runtimeerror::runHandler(QStringLiteral("mnuDelKeys_Click"), [this, &writable] {
+        writable = cfgWritableOrTell();
+        if (writable && bAutoBackup)
             makeBackupOrStop(oIni.path());
     });
-    if (ready)
+    if (ready && writable)
         removeKeysWindow()->showModal(); // the window reloads the folder itself when it closes
 }
 

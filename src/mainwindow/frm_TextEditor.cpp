@@ -399,6 +399,13 @@ frm_TextEditor::SaveResult frm_TextEditor::SaveFile()
         bytes = platform::cp1252::encode(editortext::withLineEnds(current, m_lineEnd));
     }
 
+    // A file opened through a link is saved into the file the link names, as
+    // long as that lies in the folder the file was opened from; a link that
+    // leads out of it is never written through, and the message names it.
+    if (const auto target = platform::fileio::writeTarget(sFileName); !target) {
+        showError({runtimeerror::kPathFileAccess, target.error});
+        return SaveResult::Failed;
+    }
     if (!platform::fileio::writeAtomically(sFileName, bytes)) {
         showError(writeFailure(sFileName));
         return SaveResult::Failed;

@@ -4,10 +4,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,17 +29,12 @@ Result fail(const QString& path, const QString& what, int err)
 
 QByteArray native(const QString& path) { return QFile::encodeName(path); }
 
-// Follows symbolic links to the file that is really written.
-QString finalTarget(const QString& path)
+// Whether `path` is `folder` or lies below it (both with their links resolved).
+bool inFolder(const QString& folder, const QString& path)
 {
-    const QFileInfo fi(path);
-    if (fi.isSymLink()) {
-        const QString target = fi.canonicalFilePath();
-        if (!target.isEmpty())
-            return target;
-        return fi.symLinkTarget();
-    }
-    return path;
+    if (folder == u"/")
+        return path.startsWith(u'/');
+    return path == folder || path.startsWith(folder + u'/');
 }
 
 bool writeFully(int fd, const char* data, qint64 size)
@@ -53,30 +52,169 @@ bool writeFully(int fd, const char* data, qint64 size)
     return true;
 }
 
-// Creates a temporary file in `dir`, writes `data` and syncs it (unless not
-// `durable`). Returns the descriptor's path in *tmpPath; the caller renames or
-// unlinks it.
-Result writeTemp(const QString& dir, const QString& baseName, const QByteArray& data, mode_t mode,
-                 QByteArray* tmpPath, bool durable = true)
+// The temporary files that a rewrite names: "." + the file's name + ".fq-" +
+// six letters or digits (the pattern mkstemp fills in).
+constexpr QByteArrayView kTempMark = ".fq-";
+constexpr qsizetype kTempLetters = 6;
+
+bool isTempLetter(char c)
 {
-    QByteArray templ = native(dir) + "/." + native(baseName) + ".fq-XXXXXX";
-    const int fd = ::mkstemp(templ.data());
-    if (fd < 0)
-        return fail(dir, QStringLiteral("cannot create a temporary file"), errno);
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool isTempName(QByteArrayView name)
+{
+    if (name.size() < 2 + kTempMark.size() + kTempLetters || name.front() != '.')
+        return false;
+    if (name.sliced(name.size() - kTempLetters - kTempMark.size(), kTempMark.size()) != kTempMark)
+        return false;
+    const QByteArrayView letters = name.last(kTempLetters);
+    return std::all_of(letters.begin(), letters.end(), isTempLetter);
+}
+
+QByteArray tempTemplate(const QString& dir, const QString& baseName)
+{
+    return native(dir) + "/." + native(baseName) + kTempMark.toByteArray() + QByteArray(kTempLetters, 'X');
+}
+
+// A free name of that pattern, for the file mkstemp would otherwise make.
+QByteArray tempName(const QString& dir, const QString& baseName)
+{
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = tempTemplate(dir, baseName);
+    for (qsizetype i = name.size() - kTempLetters; i < name.size(); ++i)
+        name[i] = kLetters[QRandomGenerator::system()->bounded(int(sizeof kLetters - 1))];
+    return name;
+}
+
+// Writes `data` into the new file open at `fd`, gives it its mode (and the
+// owner of the file it replaces, where we may) and, when `durable`, forces it
+// to the disk. The error number of the first failure, else 0.
+int fillFile(int fd, const QByteArray& data, mode_t mode, const struct stat* owner, bool durable)
+{
     int err = 0;
     if (!writeFully(fd, data.constData(), data.size()))
         err = errno;
     if (!err && ::fchmod(fd, mode) != 0)
         err = errno;
+    if (!err && owner) {
+        // Keep the owner where we are allowed to; a failure here is harmless.
+        [[maybe_unused]] const int ignored = ::fchown(fd, owner->st_uid, owner->st_gid);
+    }
     if (!err && durable && ::fsync(fd) != 0)
         err = errno;
+    return err;
+}
+
+// Gives the unnamed file open at `fd` the name `to`. 0 on success, else -1
+// with errno set (EEXIST when something has that name).
+int nameUnnamed(int fd, const QByteArray& to)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    if (errno != ENOENT)
+        return -1;
+    // No /proc: the descriptor itself, where the process may link by it.
+    return ::linkat(fd, "", AT_FDCWD, to.constData(), AT_EMPTY_PATH);
+}
+
+enum class Placement
+{
+    Replace,      // in place of whatever has the name, as rename() does: a link there is replaced, not followed
+    KeepExisting, // only when nothing has the name yet, as link() does
+};
+
+// Writes `data` as a new file in `dir` and puts it at `target` as `how`
+// says. `existed` tells whether KeepExisting found the name taken.
+//
+// The file is written unnamed where the file system offers that (O_TMPFILE):
+// it shows in the folder only once it is whole, so a program ended during
+// the write leaves nothing behind. A replacement then has a name of its own
+// for the moment between the link and the rename. Elsewhere the file is
+// written under a hidden name (".<name>.fq-XXXXXX") that a folder load
+// clears away when a rewrite ended half-way left it (removeStaleTemporaries).
+Result placeNewFile(const QString& dir, const QString& baseName, const QByteArray& data, mode_t mode,
+                    const struct stat* owner, const QString& target, Placement how, bool durable,
+                    bool* existed = nullptr)
+{
+    if (existed)
+        *existed = false;
+    const QByteArray to = native(target);
+    const int unnamed = ::open(native(dir).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (unnamed >= 0) {
+        if (const int err = fillFile(unnamed, data, mode, owner, durable); err) {
+            ::close(unnamed);
+            return fail(dir, QStringLiteral("cannot write the temporary file"), err);
+        }
+        if (how == Placement::KeepExisting) {
+            const int linked = nameUnnamed(unnamed, to);
+            const int err = errno;
+            if (linked == 0 || err == EEXIST) {
+                ::close(unnamed);
+                if (existed)
+                    *existed = linked != 0;
+                return {};
+            }
+        } else {
+            for (int attempt = 0; attempt < 8; ++attempt) {
+                const QByteArray tmp = tempName(dir, baseName);
+                if (nameUnnamed(unnamed, tmp) != 0) {
+                    if (errno == EEXIST)
+                        continue;
+                    break;
+                }
+                ::close(unnamed);
+                if (::rename(tmp.constData(), to.constData()) != 0) {
+                    const int err = errno;
+                    ::unlink(tmp.constData());
+                    return fail(target, QStringLiteral("cannot replace the file"), err);
+                }
+                return {};
+            }
+        }
+        // The file system cannot give the file a name: write a named one.
+        ::close(unnamed);
+    }
+
+    QByteArray tmp = tempTemplate(dir, baseName);
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        return fail(dir, QStringLiteral("cannot create a temporary file"), errno);
+    int err = fillFile(fd, data, mode, owner, durable);
     if (::close(fd) != 0 && !err)
         err = errno;
     if (err) {
-        ::unlink(templ.constData());
+        ::unlink(tmp.constData());
         return fail(dir, QStringLiteral("cannot write the temporary file"), err);
     }
-    *tmpPath = templ;
+    if (how == Placement::Replace) {
+        if (::rename(tmp.constData(), to.constData()) != 0) {
+            err = errno;
+            ::unlink(tmp.constData());
+            return fail(target, QStringLiteral("cannot replace the file"), err);
+        }
+        return {};
+    }
+    // link() never replaces an existing name, so a file that appeared in the
+    // meantime stays as it is.
+    if (::link(tmp.constData(), to.constData()) == 0) {
+        ::unlink(tmp.constData());
+        return {};
+    }
+    err = errno;
+    // File systems without hard links: fall back to a checked rename.
+    if (err == EEXIST || QFileInfo::exists(target) || QFileInfo(target).isSymLink()) {
+        ::unlink(tmp.constData());
+        if (existed)
+            *existed = true;
+        return {};
+    }
+    if (::rename(tmp.constData(), to.constData()) != 0) {
+        err = errno;
+        ::unlink(tmp.constData());
+        return fail(target, QStringLiteral("cannot create the copy"), err);
+    }
     return {};
 }
 
@@ -151,10 +289,39 @@ bool isReadOnly(const QString& path)
     return ::access(native(path).constData(), W_OK) != 0;
 }
 
-Result writeAtomically(const QString& path, const QByteArray& data)
+Result writeTarget(const QString& path, const QString& within, QString* target)
+{
+    const QFileInfo named(path);
+    QString reached = named.absoluteFilePath();
+    if (named.isSymLink()) {
+        reached = named.canonicalFilePath();
+        if (reached.isEmpty()) {
+            // A link to nothing yet: the write creates the file it names.
+            reached = named.symLinkTarget();
+            if (QFileInfo(reached).isSymLink())
+                return Result::failure(
+                    QStringLiteral("%1: the link leads to another link that leads nowhere").arg(path));
+        }
+    }
+    if (target)
+        *target = reached;
+    const QString place = QFileInfo(QFileInfo(reached).absolutePath()).canonicalFilePath();
+    if (place.isEmpty())
+        return {}; // no folder to write into: the write itself says so
+    const QString folder = QFileInfo(within.isEmpty() ? named.absolutePath() : within).canonicalFilePath();
+    if (folder.isEmpty() || !inFolder(folder, place))
+        return Result::failure(QStringLiteral("%1: leads through a link to %2, outside the folder %3; nothing is "
+                                              "written there")
+                                   .arg(path, reached, folder.isEmpty() ? within : folder));
+    return {};
+}
+
+Result writeAtomically(const QString& path, const QByteArray& data, const QString& within)
 {
     const ForgetLookups forget;
-    const QString target = finalTarget(path);
+    QString target;
+    if (Result r = writeTarget(path, within, &target); !r)
+        return r;
     const QFileInfo fi(target);
     const QString dir = fi.absolutePath();
     if (!QFileInfo(dir).isDir())
@@ -178,18 +345,10 @@ Result writeAtomically(const QString& path, const QByteArray& data)
         return fail(target, QStringLiteral("cannot examine the file"), errno);
     }
 
-    QByteArray tmp;
-    if (Result r = writeTemp(dir, fi.fileName(), data, mode, &tmp); !r)
+    if (Result r = placeNewFile(dir, fi.fileName(), data, mode, exists ? &st : nullptr, target,
+                                Placement::Replace, true);
+        !r)
         return r;
-    if (exists) {
-        // Keep the owner where we are allowed to; a failure here is harmless.
-        [[maybe_unused]] const int ignored = ::chown(tmp.constData(), st.st_uid, st.st_gid);
-    }
-    if (::rename(tmp.constData(), native(target).constData()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.constData());
-        return fail(target, QStringLiteral("cannot replace the file"), err);
-    }
     syncDir(dir);
     return {};
 }
@@ -208,15 +367,9 @@ Result writeNew(const QString& path, const QByteArray& data, bool durable)
     } else if (errno != ENOENT) {
         return fail(path, QStringLiteral("cannot examine the file"), errno);
     }
-    QByteArray tmp;
-    if (Result r = writeTemp(dir, fi.fileName(), data, 0600, &tmp, durable); !r)
+    // A replacement takes the name itself: a link there is dropped, not followed.
+    if (Result r = placeNewFile(dir, fi.fileName(), data, 0600, nullptr, path, Placement::Replace, durable); !r)
         return r;
-    // rename() replaces the name itself: a link there is dropped, not followed.
-    if (::rename(tmp.constData(), native(path).constData()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.constData());
-        return fail(path, QStringLiteral("cannot replace the file"), err);
-    }
     if (durable)
         syncDir(dir);
     return {};
@@ -238,30 +391,14 @@ Result copyIfAbsent(const QString& source, const QString& target, bool* created)
         mode = st.st_mode & 0777;
     const QFileInfo fi(target);
     const QString dir = fi.absolutePath();
-    QByteArray tmp;
-    if (Result r = writeTemp(dir, fi.fileName(), data, mode, &tmp); !r)
+    // A backup that appeared in the meantime stays as it is.
+    bool existed = false;
+    if (Result r = placeNewFile(dir, fi.fileName(), data, mode, nullptr, target, Placement::KeepExisting, true,
+                                &existed);
+        !r)
         return r;
-    // link() never replaces an existing name, so a backup that appeared in the
-    // meantime stays as it is.
-    if (::link(tmp.constData(), native(target).constData()) != 0) {
-        const int err = errno;
-        if (err == EEXIST) {
-            ::unlink(tmp.constData());
-            return {};
-        }
-        // File systems without hard links: fall back to a checked rename.
-        if (QFileInfo::exists(target)) {
-            ::unlink(tmp.constData());
-            return {};
-        }
-        if (::rename(tmp.constData(), native(target).constData()) != 0) {
-            const int err2 = errno;
-            ::unlink(tmp.constData());
-            return fail(target, QStringLiteral("cannot create the copy"), err2);
-        }
-    } else {
-        ::unlink(tmp.constData());
-    }
+    if (existed)
+        return {};
     syncDir(dir);
     if (created)
         *created = true;
@@ -321,6 +458,34 @@ bool remove(const QString& path)
 {
     const ForgetLookups forget;
     return QFile::remove(path);
+}
+
+int removeStaleTemporaries(const QString& dir, qint64 minAgeSeconds)
+{
+    DIR* d = ::opendir(native(dir).constData());
+    if (!d)
+        return 0;
+    const int dfd = ::dirfd(d);
+    const uid_t me = ::geteuid();
+    const qint64 now = static_cast<qint64>(::time(nullptr));
+    int removed = 0;
+    while (const dirent* e = ::readdir(d)) {
+        if (!isTempName(QByteArrayView(e->d_name)))
+            continue;
+        struct stat st{};
+        if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        // Only a file of ours that nobody has written for a while: a rewrite
+        // under way (of this or another run) keeps its file.
+        if (!S_ISREG(st.st_mode) || st.st_uid != me || now - static_cast<qint64>(st.st_mtime) < minAgeSeconds)
+            continue;
+        if (::unlinkat(dfd, e->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(d);
+    if (removed > 0)
+        platform::paths::forgetLookups();
+    return removed;
 }
 
 } // namespace platform::fileio

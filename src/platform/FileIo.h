@@ -8,9 +8,11 @@
 
 // Whole-file reads and writes with the guarantees a user's only copy of a
 // livery pack deserves: a rewrite goes to a temporary file beside the target
-// and is renamed over it, so a crash leaves the old file whole; the file keeps
-// its permissions; a file without write permission is refused the way Windows
-// refuses a read-only file; every refusal is reported, never swallowed.
+// and is renamed over it, so a crash leaves the old file whole (and, where the
+// file system allows, no temporary file either); the file keeps its
+// permissions; a link is never written through to outside the folder the
+// write is meant for; a file without write permission is refused the way
+// Windows refuses a read-only file; every refusal is reported, never swallowed.
 namespace platform::fileio {
 
 struct Result
@@ -57,10 +59,22 @@ Result readAllFresh(const QString& path, QByteArray* out);
 // permission bit is set, or the process may not write it.
 bool isReadOnly(const QString& path);
 
+// The one test a rewrite passes before its first byte: where a write of
+// `path` lands and whether it may. That is `path` itself, or the file a
+// symbolic link there leads to (the link stays a link). A write never leaves
+// the folder it is meant for: the file reached, with every link on the way
+// followed, must lie inside `within` (its subfolders count), or inside the
+// folder that holds `path` when `within` is empty. A file reached outside is
+// refused with a reason that names `path`. `target` receives the file that
+// would be written.
+Result writeTarget(const QString& path, const QString& within = {}, QString* target = nullptr);
+
 // Replaces (or creates) the file with `data` atomically. A symbolic link is
-// followed, so the file it names is replaced and the link stays. Refuses a
-// read-only file, a folder in the way and a missing parent folder.
-Result writeAtomically(const QString& path, const QByteArray& data);
+// followed, so the file it names is replaced and the link stays, but only to
+// a file inside `within` (see writeTarget; by default the folder that holds
+// `path`). Refuses a link that leads out of it, a read-only file, a folder in
+// the way and a missing parent folder; nothing is written then.
+Result writeAtomically(const QString& path, const QByteArray& data, const QString& within = {});
 
 // Writes `data` as a new file (mode 0600) at `path`, for the program's
 // temporary files: whatever else stands at the name (a link, a file of any
@@ -87,5 +101,18 @@ Result clearReadOnly(const QString& path);
 
 // Removes a file (not a folder); false when there was none or it could not go.
 bool remove(const QString& path);
+
+// How old a temporary file of ours must be before a folder load takes it for
+// one that a rewrite left behind (the program was ended during the write).
+inline constexpr qint64 kStaleTemporarySeconds = 15 * 60;
+
+// The rewrites above write into a file that shows in no folder until it is
+// complete, where the file system offers such files; elsewhere into a hidden
+// file beside the target, named "." + the file's name + ".fq-" + six letters
+// or digits, which a rewrite ended half-way leaves behind. This removes those
+// from `dir` (not from its subfolders): regular files (not links) of that
+// name, owned by this user, unchanged for at least `minAgeSeconds`. Anything
+// else stays. Returns how many were removed.
+int removeStaleTemporaries(const QString& dir, qint64 minAgeSeconds = kStaleTemporarySeconds);
 
 } // namespace platform::fileio

@@ -122,6 +122,10 @@ struct Result
     QStringList missingEffectFiles;
     QStringList emptyFolders;
     QString emptyFolderBase; // the folder the empty-folder items are relative to, ending in '/'
+    // The texture.cfg and Model.cfg files of the aircraft folder that still
+    // start with a byte-order mark because it could not be removed: "..\",
+    // the path below the aircraft folder, " --> " and why.
+    QStringList marksKept;
 
     int texturesFound = 0;
     int modelsFound = 0;
@@ -215,8 +219,10 @@ struct BomResult
 
 // Reads the whole file into `bytes` (without a leading UTF-8 byte-order mark)
 // and, when the file starts with one, rewrites it atomically three bytes
-// shorter. A file that cannot be rewritten stays as it was.
-BomResult ReadByteArray(const QString& path, QByteArray& bytes);
+// shorter. A file that cannot be rewritten stays as it was, and so does one
+// that a link leads to outside `within` (by default the folder that holds
+// `path`; see platform::fileio::writeTarget).
+BomResult ReadByteArray(const QString& path, QByteArray& bytes, const QString& within = {});
 
 // Removes the item at `index`, later items moving down. Throws
 // runtimeerror::RuntimeError 13 "Type Mismatch" when `list` is no list (null)

@@ -290,7 +290,7 @@ QString ReadIniKey(const QString& section, const QString& key, const QString& fi
     return platform::profile::getString(section, key, QStringLiteral(""), {250}, file);
 }
 
-BomResult ReadByteArray(const QString& path, QByteArray& bytes)
+BomResult ReadByteArray(const QString& path, QByteArray& bytes, const QString& within)
 {
     BomResult r;
     r.read = platform::fileio::readAll(path, &bytes);
@@ -303,7 +303,7 @@ BomResult ReadByteArray(const QString& path, QByteArray& bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         r.bomFound = true;
         bytes.remove(0, 3);
-        const platform::fileio::Result w = platform::fileio::writeAtomically(path, bytes);
+        const platform::fileio::Result w = platform::fileio::writeAtomically(path, bytes, within);
         r.rewritten = w.ok;
         r.rewriteError = w.error;
     }

@@ -236,6 +236,10 @@ QStringList buildLines(const Result& r, const QString& date, const QString& time
         p.line(s);
         p.labelPerLine(QStringLiteral("Empty folders found:"), r.emptyFolders);
     }
+    // A texture.cfg or Model.cfg that still starts with a byte-order mark the
+    // run could not remove is always told, whatever the options.
+    if (!r.marksKept.isEmpty())
+        p.labelPerLine(QStringLiteral("Byte-order mark not removed:"), r.marksKept);
 
     p.line(QString());
     p.line(stars);

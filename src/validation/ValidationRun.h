@@ -6,6 +6,7 @@
 #include "validation/FolderListing.h"
 #include "validation/FolderValidation.h"
 
+#include <QDir>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -61,11 +62,17 @@ private:
     }
 
     // A texture.cfg or Model.cfg to read keys from; an unreadable one ends the run.
-    CfgSource cfgSource(const QString& path) const
+    CfgSource cfgSource(const QString& path)
     {
         CfgSource source(path, m_folder, m_in.tempFolder);
         if (!source.error().isEmpty())
             throw RunError{source.error()};
+        // A file that several entries read is told once.
+        if (!source.markKept().isEmpty() && !m_marksTold.contains(path)) {
+            m_marksTold.insert(path);
+            m_r.marksKept.append(QStringLiteral("..\\") + below(QDir::cleanPath(path)) + QStringLiteral(" --> ") +
+                                 source.markKept());
+        }
         return source;
     }
 
@@ -102,6 +109,7 @@ private:
     QString m_prefix; // the same with the trailing '/'
     clsIniFile m_ini;
     QSet<QString> m_airlines; // the chosen airlines.cfg's lines in capitals
+    QSet<QString> m_marksTold; // the files whose kept mark the report names already
     QHash<QString, QList<DirEntry>> m_listings;
 };
 

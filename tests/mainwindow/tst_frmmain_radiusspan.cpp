@@ -1,6 +1,7 @@
 // The model radius and the wing span of the main window on real widgets: the
 // radius byte of the model file after "&1. Update", a model file that cannot
 // or must not be written, and the wing-span chains in two locales.
+#include "editing/WriteBack.h"
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/ListView.h"
 #include "shared/MessageBox.h"
@@ -142,8 +143,9 @@ private slots:
         w.ui.txt_Title->setText(QStringLiteral("Edited"));
         clickUpdate(w);
         outside.verifyUntouched(mdl);
-        // The user asked for a change that was not made: say so.
-        QCOMPARE(s.answers.prompts(), QStringList{kRadiusMessage});
+        // The user asked for a change that was not made: say so, naming the file.
+        QCOMPARE(s.answers.prompts(), QStringList{WriteBack::radiusOutsideMessage(w.sMdlFile)});
+        QVERIFY(s.answers.prompts().front().startsWith(outside.path()));
         QVERIFY(s.cfg().contains("title=Edited\r\n"));
     }
 

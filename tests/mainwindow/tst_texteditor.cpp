@@ -436,6 +436,48 @@ private slots:
         QCOMPARE(testutil::readFile(path), QByteArray("a\x80"));
     }
 
+    // A file opened through a link is saved into the file the link names
+    // while that lies in the folder the file was opened from; a link out of
+    // it is never written through, and the message names the file.
+    void savesThroughLinksOnlyInsideTheFolder_data()
+    {
+        QTest::addColumn<QString>("target"); // where "Plane/aircraft.cfg" leads
+        QTest::addColumn<bool>("written");
+        QTest::newRow("beside it") << "Plane/real.cfg" << true;
+        QTest::newRow("into a subfolder") << "Plane/cfg/real.cfg" << true;
+        QTest::newRow("out of its folder") << "Elsewhere/real.cfg" << false;
+    }
+    void savesThroughLinksOnlyInsideTheFolder()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, written);
+        QTemporaryDir tmp;
+        const QString real = tmp.path() + u'/' + target;
+        const QString link = tmp.path() + "/Plane/aircraft.cfg";
+        testutil::writeFile(real, "a\r\n");
+        testutil::makeDir(QFileInfo(link).absolutePath());
+        QVERIFY(QFile::link(real, link));
+        frm_TextEditor* e = openOn(3, link);
+        typeAtEnd(e, "b");
+        ScriptedAnswers script;
+        if (!written)
+            script.button(vbOK);
+        e->mnuFileSave->trigger();
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(testutil::readFile(real), written ? QByteArray("a\r\nb") : QByteArray("a\r\n"));
+        QCOMPARE(e->bChanged, !written);
+        if (written) {
+            QVERIFY(script.calls().empty());
+        } else {
+            QCOMPARE(script.calls().size(), size_t(1));
+            const QString told = script.calls().front().prompt;
+            QVERIFY2(told.startsWith("ERROR: " + link + ": ") && told.contains(u"outside the folder") &&
+                         told.endsWith(". [Error #75]"),
+                     qPrintable(told));
+            QCOMPARE(script.calls().front().style, vbOKOnly + vbCritical);
+        }
+    }
+
     void unreadableFileOnOpening_data()
     {
         const testutil::TextRows<QString, QString> row({"name", "message"});

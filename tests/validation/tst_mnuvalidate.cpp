@@ -8,6 +8,7 @@
 
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
+#include "SimFiles.h"
 #include "TestUtil.h"
 #include "ValidationFixture.h"
 
@@ -263,6 +264,38 @@ private slots:
         QVERIFY(QFileInfo::exists(reportPath()));
         QVERIFY(frm_TextEditor::existing());
         QVERIFY(frm_TextEditor::existing()->txtData->toPlainText().contains("[fltsim.x] title duplicate:"));
+    }
+
+    // Reading through links is fine: a folder whose aircraft.cfg lies
+    // elsewhere validates, and a byte-order mark that stays is named in the
+    // report with the reason.
+    void linkedFolderValidatesAndNamesAKeptMark()
+    {
+        QTemporaryDir tmp;
+        const QString folder = tmp.path() + "/Plane";
+        const QString real = tmp.path() + "/Elsewhere/aircraft.cfg";
+        const QByteArray cfg = "[fltsim.0]\r\ntitle=A\r\nmodel=x\r\n";
+        const QByteArray marked = "\xEF\xBB\xBF[models]\r\nnormal=a\r\n";
+        testutil::writeFile(real, cfg);
+        testutil::writeFile(folder + "/model.x/a.mdl", testutil::mdlBytes("MDL9", 1));
+        testutil::writeFile(folder + "/model.x/Model.cfg", marked);
+        testutil::setMode(folder + "/model.x/Model.cfg", 0444);
+        QVERIFY(QFile::link(real, folder + "/aircraft.cfg"));
+        testutil::BoxRecorder boxes;
+        testutil::MainWindowFixture f(testutil::PrefixSpec{},
+                                      {{"Path", folder}, {"AnalyzeOptions", kAllOn}, {"Editor", "1"}});
+        f.start();
+        globals::gsTempPath = tmp.path() + "/temp/";
+        testutil::makeDir(globals::gsTempPath);
+        f.window().ui.mnuValidate->trigger();
+        QVERIFY(boxes.calls().empty());
+        const QByteArray report = testutil::readFile(tmp.path() + "/temp/zibcheck.log");
+        QVERIFY(report.contains("Models missing in folder:          0\r\n"));
+        QVERIFY2(report.contains("Byte-order mark not removed:       ..\\model.x\\Model.cfg --> the file is "
+                                 "read-only\r\n\r\n***"),
+                 report.constData());
+        QCOMPARE(testutil::readFile(folder + "/model.x/Model.cfg"), marked);
+        QCOMPARE(testutil::readFile(real), cfg);
     }
 
     void openCfgMenu()

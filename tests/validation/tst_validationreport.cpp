@@ -301,6 +301,11 @@ private slots:
                    L("Empty folders found:") + "..\\a",         L("Empty folders found:") + "..\\b c"};
         QTest::newRow("one missing model")
             << QList<int>{8} << QStringList{L("Models missing in folder:") + "fltsim.0 -->  ..\\Model.x"};
+        // A mark that stayed is told whatever the options, one line a file.
+        QTest::newRow("byte-order marks kept, no option on")
+            << QList<int>{}
+            << QStringList{L("Byte-order mark not removed:") + "..\\texture.a\\texture.cfg --> the file is read-only",
+                           L("Byte-order mark not removed:") + "..\\model\\Model.cfg --> leads out"};
         QTest::newRow("count and first-item forms")
             << QList<int>{15, 11}
             << QStringList{L("Textures missing in folder:") + "2", kIndent + "fltsim.0 -->  ..\\texture.a",
@@ -320,6 +325,9 @@ private slots:
         r.missingEffectFiles = QStringList{"fx_a.fx", "fx_b.fx"};
         r.missingModels = QStringList{"fltsim.0 -->  ..\\Model.x"};
         r.missingTextures = QStringList{"fltsim.0 -->  ..\\texture.a", "fltsim.1 -->  ..\\texture."};
+        if (on.isEmpty())
+            r.marksKept = QStringList{"..\\texture.a\\texture.cfg --> the file is read-only",
+                                      "..\\model\\Model.cfg --> leads out"};
         const QString s = separatorLine(headerText(r.aircraftFolderText, kDate, kTime).size());
         body.replaceInStrings(QRegularExpression("^S$"), s);
         QCOMPARE(buildLines(r, kDate, kTime), framed(r.aircraftFolderText, body));
@@ -344,6 +352,7 @@ private slots:
         QTest::newRow("duplicate title") << 1 << "duplicateTitles" << true;
         QTest::newRow("misnumbered") << 2 << "misnumbered" << true;
         QTest::newRow("counters and format only") << 13 << "" << false;
+        QTest::newRow("byte-order mark kept") << 13 << "marksKept" << true;
     }
     void reportErrors()
     {
@@ -376,6 +385,8 @@ private slots:
             r.duplicateTitles = item, r.duplicateTitlesFound = true;
         else if (list == u"misnumbered")
             r.misnumbered = item, r.misnumberedFound = true;
+        else if (list == u"marksKept")
+            r.marksKept = item;
         QCOMPARE(build(r, kDate, kTime).reportErrors, errors);
     }
 

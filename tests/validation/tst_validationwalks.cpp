@@ -107,6 +107,47 @@ private slots:
         QCOMPARE(r.entries[0].modelState, 1); // read from a copy without the mark
     }
 
+    // A mark that cannot be removed stays, and the run says where and why; a
+    // link inside the aircraft folder is rewritten as the file it names.
+    void bomKeptOrRemoved_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("writable") << "writable";
+        QTest::newRow("read-only file") << "read-only";
+        QTest::newRow("link to a file of the aircraft folder") << "link inside";
+        QTest::newRow("link out of the aircraft folder") << "link out";
+    }
+    void bomKeptOrRemoved()
+    {
+        QFETCH(QString, kind);
+        const QByteArray bytes = "\xEF\xBB\xBF[models]\r\nnormal=a\r\n";
+        const QString ac = aircraft(entry(0, "title=A\r\nmodel=x"), {"model.x/a.mdl"});
+        const QString cfg = ac + "/model.x/Model.cfg";
+        QString real = cfg;
+        if (kind == u"link inside")
+            real = ac + "/shared/Model.cfg";
+        else if (kind == u"link out")
+            real = m_tmp.path() + QStringLiteral("/elsewhere%1/Model.cfg").arg(++m_n);
+        testutil::writeFile(real, bytes);
+        if (real != cfg)
+            QVERIFY(QFile::link(real, cfg));
+        if (kind == u"read-only")
+            testutil::setMode(cfg, 0444);
+
+        const Result r = run(ac);
+        QCOMPARE(r.status, Status::Ok);
+        QCOMPARE(r.entries[0].modelState, 1);
+        QCOMPARE(QFileInfo(cfg).isSymLink(), real != cfg);
+        QString told;
+        if (kind == u"read-only")
+            told = QStringLiteral("the file is read-only");
+        else if (kind == u"link out")
+            told = QStringLiteral("leads through a link to %1, outside the folder %2; nothing is written there")
+                       .arg(QFileInfo(real).canonicalFilePath(), QFileInfo(ac).canonicalFilePath());
+        QCOMPARE(testutil::readFile(real), told.isEmpty() ? bytes.mid(3) : bytes);
+        QCOMPARE(r.marksKept, told.isEmpty() ? QStringList{} : QStringList{"..\\model.x\\Model.cfg --> " + told});
+    }
+
     // Files outside the aircraft folder are read without their mark but never
     // rewritten; the copy read instead goes into the program's temporary folder.
     void bomOutsideTheFolderStays_data()
@@ -148,6 +189,8 @@ private slots:
         QCOMPARE(r.status, Status::Ok);
         QCOMPARE(testutil::readFile(outside), "\xEF\xBB\xBF" + body);
         QCOMPARE(keys.startsWith("texture") ? r.entries[0].textureState : r.entries[0].modelState, 1);
+        // Only a file named inside the aircraft folder is the report's business.
+        QCOMPARE(r.marksKept.size(), link.isEmpty() ? 0 : 1);
         QCOMPARE(QDir(in.tempFolder).entryList(QDir::Files), QStringList{});
     }
 
