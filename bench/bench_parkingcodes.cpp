@@ -39,8 +39,9 @@ int main(int argc, char** argv)
     }
     const double ms = bench::median(times);
     // The picker opens on a click: a tenth of a second goes unnoticed.
-    bench::result(QStringLiteral("parking-code list read (%1 rows, median of %2)").arg(first.rows.size()).arg(runs),
-                  QStringLiteral("%1 ms").arg(ms, 0, 'f', 2), QStringLiteral("<= 100 ms"), same && ms <= 100.0);
+    bench::result(
+        QStringLiteral("parking-code list read (%1 rows, median of %2)").arg(first.rows.size()).arg(runs),
+        QStringLiteral("%1 ms").arg(ms, 0, 'f', 2), QStringLiteral("<= 100 ms"), same && ms <= 100.0);
 
     std::vector<double> bare;
     for (int i = 0; i < runs; ++i) {

@@ -31,10 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!mdb)
         return 0;
     std::string output;
-    const int status = mdbread::dumpTable(mdb.get(), "parkingSpecs", {"Airline", "Code"}, [&output](std::string_view bytes) {
-        output.append(bytes);
-        return true;
-    });
+    const int status =
+        mdbread::dumpTable(mdb.get(), "parkingSpecs", {"Airline", "Code"}, [&output](std::string_view bytes) {
+            output.append(bytes);
+            return true;
+        });
     if (status == mdbwire::Ok) {
         const platform::mdb::TableRows table =
             platform::mdb::decodeRows(QByteArrayView(output.data(), qsizetype(output.size())), 2);

@@ -23,9 +23,10 @@ void reportStartAndQuit(frm_Main& window)
     const QString database = window.parkingCodeDatabase();
     const ParkingCodes::Listing codes =
         database.isEmpty() ? ParkingCodes::Listing{} : ParkingCodes::readDatabase(database);
-    std::printf("entries: %d\nmanual: %s\nparking codes: %s\nparking code rows: %s\n",
-                int(window.ui.ListView1->rowCount()), qPrintable(window.sManualFile), qPrintable(database),
-                qPrintable(codes.ok ? QString::number(codes.rows.size()) : QStringLiteral("none, ") + codes.error));
+    std::printf(
+        "entries: %d\nmanual: %s\nparking codes: %s\nparking code rows: %s\n",
+        int(window.ui.ListView1->rowCount()), qPrintable(window.sManualFile), qPrintable(database),
+        qPrintable(codes.ok ? QString::number(codes.rows.size()) : QStringLiteral("none, ") + codes.error));
     std::fflush(stdout);
     QCoreApplication::exit(window.isVisible() ? 0 : 1);
 }

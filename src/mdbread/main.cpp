@@ -70,7 +70,9 @@ int main(int argc, char** argv)
     limitSelf();
     if (argc < 4 || argc - 3 > mdbwire::kMaxColumns || argv[1][0] != '/')
         return mdbwire::Usage;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (stat(argv[1], &st) != 0 || !S_ISREG(st.st_mode))
         return mdbwire::NotAFile;
     // libmdb's debug options, its output character set and its search path
@@ -89,8 +91,8 @@ int main(int argc, char** argv)
     if (!mdb)
         return mdbwire::NotADatabase;
     const std::vector<std::string> columns(argv + 3, argv + argc);
-    const int status =
-        mdbread::dumpTable(mdb.get(), argv[2], columns, [out](std::string_view bytes) { return writeAll(out, bytes); });
+    const int status = mdbread::dumpTable(mdb.get(), argv[2], columns,
+                                          [out](std::string_view bytes) { return writeAll(out, bytes); });
     close(out);
     return status;
 }

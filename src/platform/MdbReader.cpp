@@ -75,8 +75,8 @@ QString readerProgram()
         return {};
     const QString candidates[] = {
         programFolder + u'/' + kReaderName,
-        QDir::cleanPath(programFolder + u'/' + QString::fromUtf8(buildconfig::kReaderFolderFromProgram) + u'/' +
-                        kReaderName),
+        QDir::cleanPath(programFolder + u'/' + QString::fromUtf8(buildconfig::kReaderFolderFromProgram) +
+                        u'/' + kReaderName),
     };
     for (const QString& candidate : candidates) {
         if (isProgram(candidate))
@@ -103,7 +103,8 @@ TableRows readTable(const QString& path, const QString& table, const QStringList
 
     const QString reader = readerProgram();
     if (reader.isEmpty() || !isProgram(reader))
-        return failure(QStringLiteral("the Access reader %1 is missing").arg(reader.isEmpty() ? kReaderName : reader));
+        return failure(
+            QStringLiteral("the Access reader %1 is missing").arg(reader.isEmpty() ? kReaderName : reader));
 
     QProcess process;
     process.setProgram(reader);
@@ -112,7 +113,9 @@ TableRows readTable(const QString& path, const QString& table, const QStringList
     // libmdb's complaints about a file go where the program's own would.
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const QDeadlineTimer deadline(kTimeLimitMs);
-    const auto remaining = [&deadline] { return int(std::max<qint64>(0, deadline.remainingTime())); };
+    const auto remaining = [&deadline] {
+        return int(std::max<qint64>(0, deadline.remainingTime()));
+    };
     const auto stop = [&process](const QString& why) {
         process.kill();
         process.waitForFinished(1000);
@@ -121,7 +124,8 @@ TableRows readTable(const QString& path, const QString& table, const QStringList
 
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted(remaining()))
-        return stop(QStringLiteral("the Access reader %1 cannot be started: %2").arg(reader, process.errorString()));
+        return stop(
+            QStringLiteral("the Access reader %1 cannot be started: %2").arg(reader, process.errorString()));
     QByteArray output;
     for (;;) {
         if (process.waitForReadyRead(remaining())) {

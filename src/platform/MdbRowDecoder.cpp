@@ -84,7 +84,8 @@ TableRows decodeRows(QByteArrayView output, qsizetype columns)
             if (at != size)
                 return malformed(QStringLiteral("bytes after the end"));
             if (rows != quint64(result.rows.size()))
-                return malformed(QStringLiteral("%1 rows announced, %2 given").arg(rows).arg(result.rows.size()));
+                return malformed(
+                    QStringLiteral("%1 rows announced, %2 given").arg(rows).arg(result.rows.size()));
             result.ok = true;
             return result;
         }

@@ -15,11 +15,11 @@ QByteArray corruptParkingSpecs();
 // the path a run leaves behind to show that it started.
 enum class BadReader
 {
-    Hangs,     // never ends
-    Crashes,   // dies of a segmentation fault
-    Babbles,   // ends well, having written text that is no table
-    Floods,    // writes without end
-    Fails,     // ends with exit status 1, writing nothing
+    Hangs,   // never ends
+    Crashes, // dies of a segmentation fault
+    Babbles, // ends well, having written text that is no table
+    Floods,  // writes without end
+    Fails,   // ends with exit status 1, writing nothing
 };
 QString writeBadReader(const QString& folder, BadReader kind);
 QString readerStartedMark(const QString& folder);

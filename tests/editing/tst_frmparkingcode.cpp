@@ -214,7 +214,8 @@ private slots:
         // libmdb crashes on it: the reader's crash, not the program's.
         QTest::newRow("damaged page data") << testutil::corruptParkingSpecs();
         QTest::newRow("garbage after the header")
-            << testutil::jet4Database(testutil::parkingSpecsTable(kAirlines)).left(4096) + QByteArray(5 * 4096, '\x5A');
+            << testutil::jet4Database(testutil::parkingSpecsTable(kAirlines)).left(4096) +
+                   QByteArray(5 * 4096, '\x5A');
     }
 
     void unreadableListIsReported()

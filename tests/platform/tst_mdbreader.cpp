@@ -126,7 +126,8 @@ private slots:
         QTest::newRow("no Code column") << testutil::jet4Database(noCode) << file << specs;
         // libmdb crashes on these pages while it fetches the rows.
         QTest::newRow("damaged page data") << testutil::corruptParkingSpecs() << file << specs;
-        QTest::newRow("garbage after the header") << good.left(4096) + QByteArray(5 * 4096, '\xA5') << file << specs;
+        QTest::newRow("garbage after the header")
+            << good.left(4096) + QByteArray(5 * 4096, '\xA5') << file << specs;
     }
 
     void failures()
@@ -180,7 +181,8 @@ private slots:
         if (kind >= 0)
             QVERIFY(QFileInfo::exists(testutil::readerStartedMark(dir.path())));
         // The next read with the real reader works.
-        const platform::mdb::TableRows again = platform::mdb::readTable(path, QStringLiteral("parkingSpecs"), kColumns);
+        const platform::mdb::TableRows again =
+            platform::mdb::readTable(path, QStringLiteral("parkingSpecs"), kColumns);
         QVERIFY2(again.ok, qPrintable(again.error));
         QCOMPARE(again.rows.size(), 1);
     }
@@ -198,16 +200,17 @@ private slots:
         };
         const QByteArray fernway = "R" + le(7) + "Fernway" + le(3) + "FWY";
         const QByteArray empty = "R" + le(0) + le(0);
-        const QByteArray wide = "R" + le(6) + "\xE6\x9D\xB1\xF0\x9F\x9B" + le(1) + "\xAB"; // a character split
+        const QByteArray wide =
+            "R" + le(6) + "\xE6\x9D\xB1\xF0\x9F\x9B" + le(1) + "\xAB"; // a character split
         const QList<QStringList> none;
         const QList<QStringList> one{{QStringLiteral("Fernway"), QStringLiteral("FWY")}};
 
         QTest::newRow("no rows") << "E" + le(0) << true << none;
         QTest::newRow("two rows, one empty")
             << fernway + empty + "E" + le(2) << true << (QList<QStringList>{one[0], {QString(), QString()}});
-        QTest::newRow("UTF-8 text") << "R" + le(5) + "\xC3\xA9t\xC3\xA9" + le(4) + "\xF0\x9F\x9B\xA9" + "E" + le(1)
-                                    << true
-                                    << (QList<QStringList>{{QStringLiteral("été"), QStringLiteral("\U0001F6E9")}});
+        QTest::newRow("UTF-8 text")
+            << "R" + le(5) + "\xC3\xA9t\xC3\xA9" + le(4) + "\xF0\x9F\x9B\xA9" + "E" + le(1) << true
+            << (QList<QStringList>{{QStringLiteral("été"), QStringLiteral("\U0001F6E9")}});
         QTest::newRow("nothing") << QByteArray() << false << none;
         QTest::newRow("no end") << fernway << false << none;
         QTest::newRow("end cut short") << fernway + "E" + le(1).left(3) << false << none;
@@ -216,15 +219,16 @@ private slots:
         QTest::newRow("more rows than announced") << fernway + fernway + "E" + le(1) << false << none;
         QTest::newRow("a column too few") << "R" + le(7) + "Fernway" + "E" + le(1) << false << none;
         QTest::newRow("length beyond the end") << "R" + le(8) + "Fernway" << false << none;
-        QTest::newRow("length above the limit") << "R" + le(16384) + QByteArray(16384, 'a') + le(0) + "E" + le(1)
-                                                << false << none;
+        QTest::newRow("length above the limit")
+            << "R" + le(16384) + QByteArray(16384, 'a') + le(0) + "E" + le(1) << false << none;
         QTest::newRow("length near 4 GB") << "R" + le(0xFFFFFFFFu) + "E" + le(1) << false << none;
         QTest::newRow("unknown record") << "X" + le(0) + "E" + le(0) << false << none;
         QTest::newRow("plain text") << QByteArray("Airline,Code\nFernway,FWY\n") << false << none;
         QTest::newRow("a character cut in two") << wide + "E" + le(1) << false << none;
         QTest::newRow("overlong form") << "R" + le(2) + "\xC0\xAF" + le(0) + "E" + le(1) << false << none;
         QTest::newRow("surrogate") << "R" + le(3) + "\xED\xA0\x80" + le(0) + "E" + le(1) << false << none;
-        QTest::newRow("above U+10FFFF") << "R" + le(4) + "\xF4\x90\x80\x80" + le(0) + "E" + le(1) << false << none;
+        QTest::newRow("above U+10FFFF")
+            << "R" + le(4) + "\xF4\x90\x80\x80" + le(0) + "E" + le(1) << false << none;
     }
 
     void decodeRows()
