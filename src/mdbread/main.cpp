@@ -70,9 +70,7 @@ int main(int argc, char** argv)
     limitSelf();
     if (argc < 4 || argc - 3 > mdbwire::kMaxColumns || argv[1][0] != '/')
         return mdbwire::Usage;
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (stat(argv[1], &st) != 0 || !S_ISREG(st.st_mode))
         return mdbwire::NotAFile;
     // libmdb's debug options, its output character set and its search path

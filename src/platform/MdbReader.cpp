@@ -91,9 +91,7 @@ TableRows readTable(const QString& path, const QString& table, const QStringList
     // it waiting, and libmdb looks a relative or missing name up along
     // $MDBPATH, so it gets the absolute path.
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    struct stat st
-    {
-    };
+    struct stat st = {};
     if (::stat(QFile::encodeName(absolute).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return failure(QStringLiteral("%1: no such file").arg(path));
     if (!QFileInfo(absolute).isReadable())
