@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 using testutil::MdbRow;
@@ -144,11 +146,18 @@ private slots:
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // nobody ever writes to it
         else if (!bytes.isNull())
             testutil::writeFile(path, bytes);
+        // What is no regular file never reaches the reader: a stand-in that
+        // would hang shows whether it was started.
+        const bool regular = place == u"file" && !bytes.isNull();
+        std::optional<testutil::ReaderOverride> standIn;
+        if (!regular)
+            standIn.emplace(testutil::writeBadReader(dir.path(), testutil::BadReader::Hangs));
 
         const platform::mdb::TableRows read = platform::mdb::readTable(path, table, kColumns);
         QVERIFY(!read.ok);
         QVERIFY(!read.error.isEmpty());
         QVERIFY(read.rows.isEmpty());
+        QCOMPARE(QFileInfo::exists(testutil::readerStartedMark(dir.path())), false);
     }
 
     // Whatever the reader process does, the read fails and the program goes on.
