@@ -36,6 +36,11 @@ TableRows readTable(const QString& path, const QString& table, const QStringList
 // when there is none.
 QString readerProgram();
 
+// For tests only: how long a read may take before the reader is stopped, for
+// the rest of the run; 0 sets the built-in limit again (five seconds, more in
+// a sanitizer build).
+void setTimeLimitForTests(int milliseconds);
+
 // The rows in the reader's output (platform/MdbWire.h) when it is one whole,
 // well-formed table of `columns` columns with UTF-8 text; else a failure.
 TableRows decodeRows(QByteArrayView output, qsizetype columns);

@@ -2,6 +2,8 @@
 
 #include "TestUtil.h"
 
+#include "platform/MdbReader.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -46,14 +48,16 @@ QString writeBadReader(const QString& folder, BadReader kind)
     return path;
 }
 
-ReaderOverride::ReaderOverride(const QString& program)
+ReaderOverride::ReaderOverride(const QString& program, int timeLimitMs)
     : m_previous(qgetenv("FERNQUILL_MDBREAD")), m_wasSet(qEnvironmentVariableIsSet("FERNQUILL_MDBREAD"))
 {
     qputenv("FERNQUILL_MDBREAD", QFile::encodeName(program));
+    platform::mdb::setTimeLimitForTests(timeLimitMs);
 }
 
 ReaderOverride::~ReaderOverride()
 {
+    platform::mdb::setTimeLimitForTests(0);
     if (m_wasSet)
         qputenv("FERNQUILL_MDBREAD", m_previous);
     else

@@ -24,11 +24,13 @@ enum class BadReader
 QString writeBadReader(const QString& folder, BadReader kind);
 QString readerStartedMark(const QString& folder);
 
-// Sets FERNQUILL_MDBREAD, the reader the program runs, for its lifetime.
+// Sets FERNQUILL_MDBREAD, the reader the program runs, and how long the
+// program waits for it, for its lifetime: a stand-in that hangs need not keep
+// a test waiting for the built-in limit.
 class ReaderOverride
 {
 public:
-    explicit ReaderOverride(const QString& program);
+    explicit ReaderOverride(const QString& program, int timeLimitMs = 3000);
     ~ReaderOverride();
     ReaderOverride(const ReaderOverride&) = delete;
     ReaderOverride& operator=(const ReaderOverride&) = delete;
