@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "about/ProgramIcon.h"
+#include "editing/ParkingCodes.h"
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/widgets/ListView.h"
 #include "shared/AppInfo.h"
@@ -15,11 +16,17 @@ namespace fernquill {
 namespace {
 
 // The install test's check (environment variable FERNQUILL_START_CHECK): once
-// the window is up, say what the start-up found and end.
+// the window is up, say what the start-up found, read the parking codes as
+// the picker would, and end.
 void reportStartAndQuit(frm_Main& window)
 {
-    std::printf("entries: %d\nmanual: %s\nparking codes: %s\n", int(window.ui.ListView1->rowCount()),
-                qPrintable(window.sManualFile), qPrintable(window.parkingCodeDatabase()));
+    const QString database = window.parkingCodeDatabase();
+    const ParkingCodes::Listing codes =
+        database.isEmpty() ? ParkingCodes::Listing{} : ParkingCodes::readDatabase(database);
+    std::printf(
+        "entries: %d\nmanual: %s\nparking codes: %s\nparking code rows: %s\n",
+        int(window.ui.ListView1->rowCount()), qPrintable(window.sManualFile), qPrintable(database),
+        qPrintable(codes.ok ? QString::number(codes.rows.size()) : QStringLiteral("none, ") + codes.error));
     std::fflush(stdout);
     QCoreApplication::exit(window.isVisible() ? 0 : 1);
 }

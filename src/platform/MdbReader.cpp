@@ -1,30 +1,44 @@
 #include "platform/MdbReader.h"
 
+#include "BuildConfig.h"
+#include "platform/MdbWire.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-// glib first: mdbtools.h includes it inside its extern "C" block, where g++
-// refuses glib's C++ templates.
-#include <glib.h>
-
-#include <mdbtools.h>
+#include <QProcess>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
+
+#include <sys/stat.h>
 
 namespace platform::mdb {
 
 namespace {
 
-struct CloseHandle
-{
-    void operator()(MdbHandle* h) const { mdb_close(h); }
-};
-struct FreeTable
-{
-    void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
-};
+const QString kReaderName = QStringLiteral("fernquill-mdbread");
+
+#if defined(__SANITIZE_ADDRESS__)
+#define FQ_SANITIZED_BUILD 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FQ_SANITIZED_BUILD 1
+#endif
+#endif
+
+// A whole table comes back in a fraction of a second; a reader still busy
+// after this long is stuck on the file. A sanitizer build's reader is many
+// times slower, the more so on a machine busy with a parallel test run.
+#ifdef FQ_SANITIZED_BUILD
+constexpr int kTimeLimitMs = 30000;
+#else
+constexpr int kTimeLimitMs = 5000;
+#endif
+int timeLimitMs = kTimeLimitMs;
+// Far more than any parking-code list: a reader that says more has gone astray.
+constexpr qsizetype kMaxOutputBytes = 64 * 1024 * 1024;
 
 TableRows failure(const QString& why)
 {
@@ -33,62 +47,128 @@ TableRows failure(const QString& why)
     return r;
 }
 
+bool isProgram(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+// Why the reader read nothing, from its exit status.
+QString exitReason(int status, const QString& path, const QString& table, const QStringList& columns)
+{
+    switch (status) {
+    case mdbwire::NotAFile:
+        return QStringLiteral("%1: no such file").arg(path);
+    case mdbwire::NotADatabase:
+        return QStringLiteral("%1: not an Access database").arg(path);
+    case mdbwire::NoCatalog:
+        return QStringLiteral("%1: the table list cannot be read").arg(path);
+    case mdbwire::NoTable:
+        return QStringLiteral("%1: no table %2").arg(path, table);
+    case mdbwire::TableUnreadable:
+        return QStringLiteral("%1: table %2 cannot be read").arg(path, table);
+    case mdbwire::ColumnsUnreadable:
+        return QStringLiteral("%1: the columns of %2 cannot be read").arg(path, table);
+    default:
+        break;
+    }
+    const qsizetype column = status - mdbwire::NoColumn;
+    if (column >= 0 && column < columns.size())
+        return QStringLiteral("%1: table %2 has no column %3").arg(path, table, columns[column]);
+    return QStringLiteral("%1: the Access reader failed (exit status %2)").arg(path).arg(status);
+}
+
 } // namespace
+
+QString readerProgram()
+{
+    if (qEnvironmentVariableIsSet("FERNQUILL_MDBREAD"))
+        return qEnvironmentVariable("FERNQUILL_MDBREAD");
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (programFolder.isEmpty())
+        return {};
+    const QString candidates[] = {
+        programFolder + u'/' + kReaderName,
+        QDir::cleanPath(programFolder + u'/' + QString::fromUtf8(buildconfig::kReaderFolderFromProgram) +
+                        u'/' + kReaderName),
+    };
+    for (const QString& candidate : candidates) {
+        if (isProgram(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+void setTimeLimitForTests(int milliseconds)
+{
+    timeLimitMs = milliseconds > 0 ? milliseconds : kTimeLimitMs;
+}
 
 TableRows readTable(const QString& path, const QString& table, const QStringList& columns)
 {
-    // libmdb looks a relative or missing name up along $MDBPATH: hand it only
-    // an existing file by its absolute path.
-    const QFileInfo info(path);
-    if (!info.isFile())
+    // Only a regular file goes to the reader: a FIFO or a device would keep
+    // it waiting, and libmdb looks a relative or missing name up along
+    // $MDBPATH, so it gets the absolute path.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    struct stat st = {};
+    if (::stat(QFile::encodeName(absolute).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return failure(QStringLiteral("%1: no such file").arg(path));
-    if (!info.isReadable())
+    if (!QFileInfo(absolute).isReadable())
         return failure(QStringLiteral("%1: not readable").arg(path));
-    const QByteArray fileName = QFile::encodeName(info.absoluteFilePath());
+    if (columns.isEmpty() || columns.size() > mdbwire::kMaxColumns)
+        return failure(QStringLiteral("%1 columns cannot be read at once").arg(columns.size()));
 
-    const std::unique_ptr<MdbHandle, CloseHandle> mdb(mdb_open(fileName.constData(), MDB_NOFLAGS));
-    if (!mdb)
-        return failure(QStringLiteral("%1: not an Access database").arg(path));
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-        return failure(QStringLiteral("%1: the table list cannot be read").arg(path));
+    const QString reader = readerProgram();
+    if (reader.isEmpty() || !isProgram(reader))
+        return failure(
+            QStringLiteral("the Access reader %1 is missing").arg(reader.isEmpty() ? kReaderName : reader));
 
-    const QByteArray tableName = table.toUtf8();
-    MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb.get(), tableName.constData());
-    if (!entry || entry->object_type != MDB_TABLE)
-        return failure(QStringLiteral("%1: no table %2").arg(path, table));
-    const std::unique_ptr<MdbTableDef, FreeTable> def(mdb_read_table(entry));
-    if (!def)
-        return failure(QStringLiteral("%1: table %2 cannot be read").arg(path, table));
-    if (!mdb_read_columns(def.get()))
-        return failure(QStringLiteral("%1: the columns of %2 cannot be read").arg(path, table));
+    QProcess process;
+    process.setProgram(reader);
+    process.setArguments(QStringList{absolute, table} + columns);
+    process.setStandardInputFile(QProcess::nullDevice());
+    // libmdb's complaints about a file go where the program's own would.
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    const QDeadlineTimer deadline(timeLimitMs);
+    const auto remaining = [&deadline] {
+        return int(std::max<qint64>(0, deadline.remainingTime()));
+    };
+    const auto stop = [&process](const QString& why) {
+        process.kill();
+        process.waitForFinished(1000);
+        return failure(why);
+    };
 
-    // One buffer per column, as large as libmdb may fill; it writes a
-    // terminated UTF-8 text and its length for every row fetched.
-    const auto bindSize = static_cast<std::size_t>(MDB_BIND_SIZE);
-    std::vector<std::vector<char>> buffers(static_cast<std::size_t>(columns.size()),
-                                           std::vector<char>(bindSize));
-    std::vector<int> lengths(static_cast<std::size_t>(columns.size()), 0);
-    for (qsizetype c = 0; c < columns.size(); ++c) {
-        QByteArray name = columns[c].toUtf8();
-        const auto i = static_cast<std::size_t>(c);
-        if (mdb_bind_column_by_name(def.get(), name.data(), buffers[i].data(), &lengths[i]) < 0)
-            return failure(QStringLiteral("%1: table %2 has no column %3").arg(path, table, columns[c]));
-    }
-
-    TableRows result;
-    if (mdb_rewind_table(def.get()) != 0)
-        return failure(QStringLiteral("%1: table %2 cannot be read").arg(path, table));
-    while (mdb_fetch_row(def.get())) {
-        QStringList row;
-        row.reserve(columns.size());
-        for (std::size_t i = 0; i < buffers.size(); ++i) {
-            const auto len = static_cast<qsizetype>(std::clamp<int>(lengths[i], 0, MDB_BIND_SIZE - 1));
-            row.append(QString::fromUtf8(buffers[i].data(), len));
+    process.start(QIODevice::ReadOnly);
+    if (!process.waitForStarted(remaining()))
+        return stop(
+            QStringLiteral("the Access reader %1 cannot be started: %2").arg(reader, process.errorString()));
+    QByteArray output;
+    for (;;) {
+        if (process.waitForReadyRead(remaining())) {
+            output += process.readAllStandardOutput();
+            if (output.size() > kMaxOutputBytes)
+                return stop(QStringLiteral("%1: the Access reader gave too much").arg(path));
+            continue;
         }
-        result.rows.append(row);
+        // Nothing more to read: the reader has ended, closed its output, or
+        // run out of time.
+        if (process.state() != QProcess::NotRunning && !process.waitForFinished(remaining()))
+            return stop(QStringLiteral("%1: the Access reader took too long").arg(path));
+        break;
     }
-    result.ok = true;
-    return result;
+    output += process.readAllStandardOutput();
+    if (output.size() > kMaxOutputBytes)
+        return failure(QStringLiteral("%1: the Access reader gave too much").arg(path));
+    if (process.exitStatus() != QProcess::NormalExit)
+        return failure(QStringLiteral("%1: the Access reader broke down on the file").arg(path));
+    if (process.exitCode() != mdbwire::Ok)
+        return failure(exitReason(process.exitCode(), path, table, columns));
+
+    TableRows rows = decodeRows(output, columns.size());
+    if (!rows.ok)
+        rows.error = path + QStringLiteral(": ") + rows.error;
+    return rows;
 }
 
 } // namespace platform::mdb

@@ -6,6 +6,7 @@
 #include "shared/MessageBox.h"
 
 #include "MdbWriter.h"
+#include "ReaderStandIns.h"
 #include "TestUtil.h"
 
 #include <QHeaderView>
@@ -210,6 +211,11 @@ private slots:
             t.name = QStringLiteral("airlines");
             return testutil::jet4Database(t);
         }();
+        // libmdb crashes on it: the reader's crash, not the program's.
+        QTest::newRow("damaged page data") << testutil::corruptParkingSpecs();
+        QTest::newRow("garbage after the header")
+            << testutil::jet4Database(testutil::parkingSpecsTable(kAirlines)).left(4096) +
+                   QByteArray(5 * 4096, '\x5A');
     }
 
     void unreadableListIsReported()

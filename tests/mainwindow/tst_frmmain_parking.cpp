@@ -8,6 +8,7 @@
 
 #include "MainWindowFixture.h"
 #include "MdbWriter.h"
+#include "ReaderStandIns.h"
 #include "TestUtil.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -317,6 +319,61 @@ private slots:
         QVERIFY(s.answers.calls().empty());
         QCOMPARE(w.ui.txt_atc_ParkingCodes->text(), QStringLiteral("AB,FWY"));
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // A list that cannot be read, whatever the reason, gives the error box and
+    // an empty picker; the program goes on and its window stays usable.
+    void unreadableListLeavesTheWindowUsable_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // the list's bytes; null: a good list
+        QTest::addColumn<int>("reader");       // a testutil::BadReader; -1: the real one, -2: none
+        QTest::newRow("damaged page data") << testutil::corruptParkingSpecs() << -1;
+        QTest::newRow("garbage pages") << QByteArray(6 * 4096, '\x5A') << -1;
+        QTest::newRow("reader hangs") << QByteArray() << int(testutil::BadReader::Hangs);
+        QTest::newRow("reader missing") << QByteArray() << -2;
+    }
+
+    void unreadableListLeavesTheWindowUsable()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, reader);
+        Scene s;
+        QVERIFY(s.active());
+        frm_Main& w = s.window();
+        const QString list = s.programFolder() + QStringLiteral("/parkingspecs.mdb");
+        if (bytes.isNull())
+            testutil::writeParkingSpecs(list, {{QStringLiteral("Fernway"), QStringLiteral("FWY")}});
+        else
+            testutil::writeFile(list, bytes);
+        std::optional<testutil::ReaderOverride> use;
+        if (reader == -2)
+            use.emplace(s.programFolder() + QStringLiteral("/no-reader"));
+        else if (reader >= 0)
+            use.emplace(testutil::writeBadReader(s.programFolder(), testutil::BadReader(reader)));
+
+        int rowsShown = -1;
+        QTimer::singleShot(0, &w, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* picker = qobject_cast<frm_ParkingCode*>(modal)) {
+                rowsShown = picker->MSHFlexGrid1->rowCount();
+                QTest::keyClick(picker, Qt::Key_Escape);
+            } else if (modal) {
+                modal->close();
+            }
+        });
+        QTest::mouseClick(w.ui.cmd_ParkingCodes, Qt::LeftButton);
+        QCOMPARE(s.answers.prompts(), QStringList{QStringLiteral("Error opening the parking code file")});
+        QCOMPARE(s.answers.calls().front().style, msgbox::vbOKOnly | msgbox::vbCritical);
+        QCOMPARE(rowsShown, 0);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(w.ui.txt_atc_ParkingCodes->text(), QStringLiteral("AB"));
+
+        // The parking types still drop down and take ticks.
+        QTest::mouseClick(w.ui.cmdDropDown, Qt::LeftButton);
+        QVERIFY(w.ui.lstParking->isVisible());
+        QCOMPARE(s.ticks(), only({2, 5}));
+        s.clickItem(0);
+        QCOMPARE(w.ui.lblSelections->text(), QStringLiteral("CARGO,GATE,RAMP"));
     }
 };
 

@@ -1,13 +1,21 @@
 // Reading Access files through libmdb: text of every kind, NULL, many pages,
-// and every way a file can fail to be the database asked for.
+// every way a file can fail to be the database asked for, a reader process
+// that goes wrong, and the strict reading of what the reader says.
 #include "platform/MdbReader.h"
+#include "platform/MdbWire.h"
 
 #include "MdbWriter.h"
+#include "ReaderStandIns.h"
 #include "TestUtil.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <optional>
+
+#include <sys/stat.h>
 
 using testutil::MdbRow;
 using testutil::MdbTable;
@@ -94,7 +102,7 @@ private slots:
     void failures_data()
     {
         QTest::addColumn<QByteArray>("bytes"); // null: no file at all
-        QTest::addColumn<bool>("asFolder");
+        QTest::addColumn<QString>("place");    // "file", "folder" or "fifo" of that name
         QTest::addColumn<QString>("table");
 
         const QByteArray good = testutil::jet4Database(
@@ -107,33 +115,141 @@ private slots:
         wrongVersion[0x14] = 0x07;
 
         const QString specs = QStringLiteral("parkingSpecs");
-        QTest::newRow("missing") << QByteArray() << false << specs;
-        QTest::newRow("a folder of that name") << QByteArray() << true << specs;
-        QTest::newRow("empty file") << QByteArray("") << false << specs;
-        QTest::newRow("text file") << QByteArray("Airline,Code\r\nFernway,FWY\r\n") << false << specs;
-        QTest::newRow("unknown Jet version") << wrongVersion << false << specs;
-        QTest::newRow("header page only") << good.left(4096) << false << specs;
-        QTest::newRow("cut before the table") << good.left(4 * 4096) << false << specs;
-        QTest::newRow("no such table") << testutil::jet4Database(other) << false << specs;
-        QTest::newRow("no Code column") << testutil::jet4Database(noCode) << false << specs;
+        const QString file = QStringLiteral("file");
+        QTest::newRow("missing") << QByteArray() << file << specs;
+        QTest::newRow("a folder of that name") << QByteArray() << QStringLiteral("folder") << specs;
+        QTest::newRow("a FIFO of that name") << QByteArray() << QStringLiteral("fifo") << specs;
+        QTest::newRow("empty file") << QByteArray("") << file << specs;
+        QTest::newRow("text file") << QByteArray("Airline,Code\r\nFernway,FWY\r\n") << file << specs;
+        QTest::newRow("unknown Jet version") << wrongVersion << file << specs;
+        QTest::newRow("header page only") << good.left(4096) << file << specs;
+        QTest::newRow("cut before the table") << good.left(4 * 4096) << file << specs;
+        QTest::newRow("no such table") << testutil::jet4Database(other) << file << specs;
+        QTest::newRow("no Code column") << testutil::jet4Database(noCode) << file << specs;
+        // libmdb crashes on these pages while it fetches the rows; in a
+        // sanitizer build the reader's report of that crash shows in the log.
+        QTest::newRow("damaged page data") << testutil::corruptParkingSpecs() << file << specs;
+        QTest::newRow("garbage after the header")
+            << good.left(4096) + QByteArray(5 * 4096, '\xA5') << file << specs;
     }
 
     void failures()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, asFolder);
+        QFETCH(QString, place);
         QFETCH(QString, table);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("parkingspecs.mdb"));
-        if (asFolder)
+        if (place == u"folder")
             testutil::makeDir(path);
+        else if (place == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); // nobody ever writes to it
         else if (!bytes.isNull())
             testutil::writeFile(path, bytes);
+        // What is no regular file never reaches the reader: a stand-in that
+        // would hang shows whether it was started.
+        const bool regular = place == u"file" && !bytes.isNull();
+        std::optional<testutil::ReaderOverride> standIn;
+        if (!regular)
+            standIn.emplace(testutil::writeBadReader(dir.path(), testutil::BadReader::Hangs));
 
         const platform::mdb::TableRows read = platform::mdb::readTable(path, table, kColumns);
         QVERIFY(!read.ok);
         QVERIFY(!read.error.isEmpty());
         QVERIFY(read.rows.isEmpty());
+        QCOMPARE(QFileInfo::exists(testutil::readerStartedMark(dir.path())), false);
+    }
+
+    // Whatever the reader process does, the read fails and the program goes on.
+    void readerGoneWrong_data()
+    {
+        QTest::addColumn<int>("kind"); // a testutil::BadReader, or -1: no reader at that path
+        QTest::newRow("reader missing") << -1;
+        QTest::newRow("reader hangs") << int(testutil::BadReader::Hangs);
+        QTest::newRow("reader crashes") << int(testutil::BadReader::Crashes);
+        QTest::newRow("reader writes no table") << int(testutil::BadReader::Babbles);
+        QTest::newRow("reader writes without end") << int(testutil::BadReader::Floods);
+        QTest::newRow("reader fails") << int(testutil::BadReader::Fails);
+    }
+
+    void readerGoneWrong()
+    {
+        QFETCH(int, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("parkingspecs.mdb"));
+        testutil::writeParkingSpecs(path, {{QStringLiteral("Fernway"), QStringLiteral("FWY")}});
+        const QString reader = kind < 0 ? dir.filePath(QStringLiteral("no-reader"))
+                                        : testutil::writeBadReader(dir.path(), testutil::BadReader(kind));
+        {
+            const testutil::ReaderOverride use(reader);
+            const platform::mdb::TableRows read =
+                platform::mdb::readTable(path, QStringLiteral("parkingSpecs"), kColumns);
+            QVERIFY(!read.ok);
+            QVERIFY(!read.error.isEmpty());
+            QVERIFY(read.rows.isEmpty());
+        }
+        if (kind >= 0)
+            QVERIFY(QFileInfo::exists(testutil::readerStartedMark(dir.path())));
+        // The next read with the real reader works.
+        const platform::mdb::TableRows again =
+            platform::mdb::readTable(path, QStringLiteral("parkingSpecs"), kColumns);
+        QVERIFY2(again.ok, qPrintable(again.error));
+        QCOMPARE(again.rows.size(), 1);
+    }
+
+    // What the reader says is taken only when it is one whole table.
+    void decodeRows_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QList<QStringList>>("rows");
+        const auto le = [](quint32 n) {
+            std::string s;
+            mdbwire::appendCount(s, n);
+            return QByteArray::fromStdString(s);
+        };
+        const QByteArray fernway = "R" + le(7) + "Fernway" + le(3) + "FWY";
+        const QByteArray empty = "R" + le(0) + le(0);
+        const QByteArray wide =
+            "R" + le(6) + "\xE6\x9D\xB1\xF0\x9F\x9B" + le(1) + "\xAB"; // a character split
+        const QList<QStringList> none;
+        const QList<QStringList> one{{QStringLiteral("Fernway"), QStringLiteral("FWY")}};
+
+        QTest::newRow("no rows") << "E" + le(0) << true << none;
+        QTest::newRow("two rows, one empty")
+            << fernway + empty + "E" + le(2) << true << (QList<QStringList>{one[0], {QString(), QString()}});
+        QTest::newRow("UTF-8 text")
+            << "R" + le(5) + "\xC3\xA9t\xC3\xA9" + le(4) + "\xF0\x9F\x9B\xA9" + "E" + le(1) << true
+            << (QList<QStringList>{{QStringLiteral("été"), QStringLiteral("\U0001F6E9")}});
+        QTest::newRow("nothing") << QByteArray() << false << none;
+        QTest::newRow("no end") << fernway << false << none;
+        QTest::newRow("end cut short") << fernway + "E" + le(1).left(3) << false << none;
+        QTest::newRow("bytes after the end") << fernway + "E" + le(1) + "R" << false << none;
+        QTest::newRow("fewer rows than announced") << fernway + "E" + le(2) << false << none;
+        QTest::newRow("more rows than announced") << fernway + fernway + "E" + le(1) << false << none;
+        QTest::newRow("a column too few") << "R" + le(7) + "Fernway" + "E" + le(1) << false << none;
+        QTest::newRow("length beyond the end") << "R" + le(8) + "Fernway" << false << none;
+        QTest::newRow("length above the limit")
+            << "R" + le(16384) + QByteArray(16384, 'a') + le(0) + "E" + le(1) << false << none;
+        QTest::newRow("length near 4 GB") << "R" + le(0xFFFFFFFFu) + "E" + le(1) << false << none;
+        QTest::newRow("unknown record") << "X" + le(0) + "E" + le(0) << false << none;
+        QTest::newRow("plain text") << QByteArray("Airline,Code\nFernway,FWY\n") << false << none;
+        QTest::newRow("a character cut in two") << wide + "E" + le(1) << false << none;
+        QTest::newRow("overlong form") << "R" + le(2) + "\xC0\xAF" + le(0) + "E" + le(1) << false << none;
+        QTest::newRow("surrogate") << "R" + le(3) + "\xED\xA0\x80" + le(0) + "E" + le(1) << false << none;
+        QTest::newRow("above U+10FFFF")
+            << "R" + le(4) + "\xF4\x90\x80\x80" + le(0) + "E" + le(1) << false << none;
+    }
+
+    void decodeRows()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(bool, ok);
+        QFETCH(QList<QStringList>, rows);
+        const platform::mdb::TableRows decoded = platform::mdb::decodeRows(output, 2);
+        QCOMPARE(decoded.ok, ok);
+        QCOMPARE(decoded.error.isEmpty(), ok);
+        QCOMPARE(decoded.rows, rows);
     }
 
     // The bundled list is written by scripts/make_parkingspecs.py; the test
