@@ -17,13 +17,14 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
 {
     runtimeerror::runHandler(QStringLiteral("StatusBar1_PanelDblClick"), [this, panel] {
         switch (panel) {
+        // A file that can no longer be read ends here, in the box below.
         case 3:
             if (globals::gbAirlinesFS9Found)
-                openTextFile(1, globals::gsAirlinesFS9Path);
+                openTextFile(1, globals::gsAirlinesFS9Path, true);
             break;
         case 6:
             if (globals::gbAirlinesFSXFound)
-                openTextFile(2, globals::gsAirlinesFSXPath);
+                openTextFile(2, globals::gsAirlinesFSXPath, true);
             break;
         case 9:
             // A folder with entries is validated; without entries the
