@@ -17,7 +17,8 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
 {
     runtimeerror::runHandler(QStringLiteral("StatusBar1_PanelDblClick"), [this, panel] {
         switch (panel) {
-        // A file that can no longer be read ends here, in the box below.
+        // An airlines.cfg that can no longer be read is reported in this
+        // handler's runtime-error box, not by the editor.
         case 3:
             if (globals::gbAirlinesFS9Found)
                 openTextFile(1, globals::gsAirlinesFS9Path, true);
