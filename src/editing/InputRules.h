@@ -6,9 +6,10 @@
 // The key rules of the entry editor's fields: which typed characters a number
 // box or the parking-code box takes, and what it takes them as. A rule gets
 // the character code of the key and the box's text before the key, and
-// returns the code to insert; 0 drops the key. Only typed characters come
-// here, the control characters of Ctrl shortcuts among them (Ctrl+V is 22):
-// text pasted through a context menu or set by the program is not filtered.
+// returns the code to insert; 0 drops the key. Typed characters come here,
+// the control characters of Ctrl shortcuts among them (every paste key comes
+// as Ctrl+V's 22), and so does text that enters a field in one piece (pasted,
+// dropped), one character at a time; text set by the program is not filtered.
 namespace InputRules {
 
 inline constexpr char16_t kBackspace = 8;

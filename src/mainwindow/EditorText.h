@@ -27,6 +27,12 @@ QString toEditorText(QStringView fileText);
 // The editor's LF-separated text with `lineEnd` between its lines.
 QString withLineEnds(QStringView editorText, LineEnd lineEnd);
 
+// The editor's LF-separated text with the line ends of the file it was
+// loaded from (`fileText`, as decoded): a line the edit left alone keeps its
+// own end, a changed line the end of the line it replaces, and a new line
+// `newLines`. A last line without an end stays without one.
+QString withOwnLineEnds(QStringView fileText, QStringView editorText, LineEnd newLines);
+
 // Index of the first character Windows-1252 cannot store; -1 when all can.
 qsizetype firstUnencodable(QStringView text);
 

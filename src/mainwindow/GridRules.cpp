@@ -8,7 +8,7 @@ QString deleteCaption(const QList<int>& tickedRows, const QString& selectedRowTe
 {
     if (tickedRows.size() == 1)
         return QStringLiteral("&Delete [fltsim.%1]").arg(tickedRows.first());
-    if (tickedRows.size() > 1)
+    if (tickedRows.size() > 1 || selectedRowText.isEmpty())
         return QStringLiteral("&Delete [fltsim.x]");
     return QStringLiteral("&Delete [") + selectedRowText + u']';
 }

@@ -8,7 +8,8 @@ namespace GridRules {
 
 // The caption of the pop-up menu's delete item: the one ticked row by its
 // position ("&Delete [fltsim.3]"), several ticked rows as "[fltsim.x]", and
-// without ticks the selected row's own text ("&Delete [FLTSIM.7]").
+// without ticks the selected row's own text ("&Delete [FLTSIM.7]"); with
+// neither, "[fltsim.x]" again.
 QString deleteCaption(const QList<int>& tickedRows, const QString& selectedRowText);
 
 // The grid columns (0-based) that the "DataGrid" setting hides: flag i

@@ -43,6 +43,8 @@ Result lookup(const QString& aircraftFolder, const QString& modelColumn)
     // goes on with no lines, as the reading leaves the array.
     if (const auto read = modGlobal::FileToArray(cfg, lines); !read)
         r.cfgReadError = read.error;
+    else
+        r.cfgEmpty = !lines || lines->isEmpty();
     r.modelName = modelNameFromLines(lines.value_or(QStringList()));
     r.mdlFile = platform::paths::resolveUnder(r.modelFolder, QString(r.modelName + QStringLiteral(".mdl")));
     const airmdl::MdlRead read = airmdl::readMdlHeader(r.mdlFile);

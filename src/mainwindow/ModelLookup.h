@@ -26,6 +26,7 @@ struct Result
     airmdl::MdlHeader header;
     QString error;
     QString cfgReadError; // model.cfg exists but could not be read: why (the lookup went on without its lines)
+    bool cfgEmpty = false; // model.cfg was read and holds no lines at all
 };
 
 // The model folder of a grid model column: folder/model for "<default>",

@@ -18,6 +18,7 @@
 #include <utility>
 
 class BalloonTip;
+class ControlEvents;
 class QComboBox;
 class frm_About;
 class frm_Remove;
@@ -93,6 +94,8 @@ public:
     void ListView1_Click();
     void ListView1_DblClick();
     void ListView1_MouseDown(Qt::MouseButton button, QPoint pos);
+    // The grid menu's delete item names the ticked rows or the selected row.
+    void setDeleteCaption();
     void ResizeGrid();
     // The grid's pop-up menu window, created on first use.
     frm_RightClick* rightClick();
@@ -335,10 +338,16 @@ private:
     // with the window's own members, before the widgets are torn down, so the
     // focus moves of that teardown never reach a half-destroyed window.
     QObject m_parkingFocusContext;
+    // The key handlers of the edit fields (made by wireInputRules).
+    QPointer<ControlEvents> m_controlEvents;
 
     // ==== validation =============================================================
 
-    void openTextFile(int editorMode, const QString& path);
+    // Shows a text file in the internal editor (giEditorMode `editorMode`)
+    // or, with that option off, in the desktop's program for it. A file the
+    // editor cannot read is reported by the editor, or, with
+    // `readFailureRaises`, raised to the calling handler's runtime-error box.
+    void openTextFile(int editorMode, const QString& path, bool readFailureRaises = false);
     bool m_batchChoosesFS9 = false;
     bool m_keepBatchReports = false;
     std::optional<QByteArray> m_batchReport;

@@ -71,10 +71,8 @@ void frm_Main::ListView1_Click()
         for (int i = 0; i < ui.lstParking->count(); ++i)
             ui.lstParking->item(i)->setCheckState(Qt::Unchecked);
 
-        const QList<int> ticked = ui.ListView1->tickedRows();
+        setDeleteCaption();
         const int row = ui.ListView1->selectedRow();
-        rightClick()->mnuDelete->setText(GridRules::deleteCaption(ticked, ui.ListView1->rowText(row, 0)));
-
         if (row < 0)
             return;
         showCurrentFiles(row);
@@ -156,6 +154,14 @@ bool frm_Main::showModelAndAirFile(int row)
     const ModelLookup::Result model = ModelLookup::lookup(folderPath(), col(ColModel));
     if (!model.cfgReadError.isEmpty()) // told by the reading procedure; the display goes on
         runtimeerror::showBox(runtimeerror::kPathFileAccess, model.cfgReadError, QStringLiteral("FileToArray"), 0);
+    if (model.cfgEmpty && !globals::gbBatchValidate) {
+        // No lines to search for the model's name: the display ends here.
+        // Nothing of a model file was read for this entry, so the radius
+        // fields are emptied and locked (nothing may be written back).
+        bool ended = false;
+        showModel(ModelLookup::Result{}, &ended);
+        throw runtimeerror::RuntimeError(runtimeerror::kSubscriptOutOfRange);
+    }
     bAirReady = false;
     sAirFile = col(ColSim);
     ReadAirFile();
@@ -211,10 +217,21 @@ void frm_Main::showModel(const ModelLookup::Result& m, bool* endDisplay)
     }
 }
 
+void frm_Main::setDeleteCaption()
+{
+    const int row = ui.ListView1->selectedRow();
+    const QString rowText = row < 0 ? QString() : ui.ListView1->rowText(row, 0);
+    rightClick()->mnuDelete->setText(GridRules::deleteCaption(ui.ListView1->tickedRows(), rowText));
+}
+
 void frm_Main::ListView1_MouseDown(Qt::MouseButton button, QPoint pos)
 {
     if (ui.ListView1->rowCount() == 0 || button != Qt::RightButton)
         return;
+    // The press has just selected the row under the pointer, and ticks may
+    // have changed by keyboard since the last click: the delete item names
+    // what it would delete now.
+    setDeleteCaption();
     // pos is in the grid's own coordinates (header and frame included).
     rightClick()->popUp(rightClick()->mnuListView1, ui.ListView1->mapToGlobal(pos));
 }

@@ -58,7 +58,8 @@ void frm_Main::txt_atc_ParkingCodes_KeyPress(int& KeyAscii)
     const InputRules::ParkingKey r =
         InputRules::parkingCodeKey(static_cast<char16_t>(KeyAscii), ui.txt_atc_ParkingCodes->text());
     KeyAscii = r.key;
-    if (r.message != InputRules::ParkingMessage::None)
+    // A pasted text shows its first refusal only.
+    if (r.message != InputRules::ParkingMessage::None && (!m_controlEvents || m_controlEvents->firstNotice()))
         msgbox::MsgBox(InputRules::parkingMessageText(r.message), msgbox::vbOKOnly | msgbox::vbInformation);
 }
 
@@ -84,6 +85,7 @@ void frm_Main::GotFocus_ToGrid()
 void frm_Main::wireInputRules()
 {
     auto* events = new ControlEvents(this);
+    m_controlEvents = events;
 
     const QList<QLineEdit*>* exits[] = {&ui.txt_Exit_0, &ui.txt_Exit_1, &ui.txt_Exit_2};
     using ExitKeyPress = void (frm_Main::*)(int, int&);

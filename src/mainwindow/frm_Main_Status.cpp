@@ -17,13 +17,15 @@ void frm_Main::StatusBar1_PanelDblClick(int panel)
 {
     runtimeerror::runHandler(QStringLiteral("StatusBar1_PanelDblClick"), [this, panel] {
         switch (panel) {
+        // An airlines.cfg that can no longer be read is reported in this
+        // handler's runtime-error box, not by the editor.
         case 3:
             if (globals::gbAirlinesFS9Found)
-                openTextFile(1, globals::gsAirlinesFS9Path);
+                openTextFile(1, globals::gsAirlinesFS9Path, true);
             break;
         case 6:
             if (globals::gbAirlinesFSXFound)
-                openTextFile(2, globals::gsAirlinesFSXPath);
+                openTextFile(2, globals::gsAirlinesFSXPath, true);
             break;
         case 9:
             // A folder with entries is validated; without entries the

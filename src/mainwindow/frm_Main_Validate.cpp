@@ -15,15 +15,21 @@
 
 #include <QLineEdit>
 
-void frm_Main::openTextFile(int editorMode, const QString& path)
+void frm_Main::openTextFile(int editorMode, const QString& path, bool readFailureRaises)
 {
     if (globals::gbUseEditor) {
         globals::giEditorMode = editorMode;
         if (editorMode == 3)
             globals::gsEditFile = path;
-        frm_TextEditor::showEditor(this);
-    } else {
-        modSystem::OpenWithDesktop(path);
+        frm_TextEditor::showEditor(this, readFailureRaises ? frm_TextEditor::LoadFailure::Raise
+                                                           : frm_TextEditor::LoadFailure::Tell);
+    } else if (!modSystem::OpenWithDesktop(path)) {
+        msgbox::MsgBox(QStringLiteral("The file could not be shown: no program for text files was found.") +
+                           msgbox::vbCrLf + msgbox::vbCrLf + path + msgbox::vbCrLf +
+                           msgbox::vbCrLf +
+                           QStringLiteral("Switch on 'Use internal Editor' in the Settings menu to show it in "
+                                          "the program's own editor."),
+                       msgbox::vbOKOnly | msgbox::vbExclamation);
     }
 }
 

@@ -111,14 +111,31 @@ frm_TextEditor* frm_TextEditor::existing()
     return g_editor;
 }
 
-frm_TextEditor* frm_TextEditor::showEditor(QWidget* owner)
+frm_TextEditor* frm_TextEditor::showEditor(QWidget* owner, LoadFailure onFailure)
 {
     const bool open = g_editor != nullptr;
     frm_TextEditor* editor = instance(owner);
-    if (open)
-        editor->reopen();
-    else
-        editor->Form_Load();
+    const int previousMode = editor->m_mode;
+    editor->m_loadFailureRaises = onFailure == LoadFailure::Raise;
+    try {
+        if (open)
+            editor->reopen();
+        else
+            editor->Form_Load();
+    } catch (...) {
+        // The opener reports it: a window made for the file goes again, one
+        // that was open keeps its text and its file.
+        if (open) {
+            editor->m_loadFailureRaises = false;
+            editor->m_mode = previousMode;
+            globals::giEditorMode = previousMode;
+        } else {
+            globals::giEditorMode = 0;
+            delete editor;
+        }
+        throw;
+    }
+    editor->m_loadFailureRaises = false;
     editor->show();
     editor->raise();
     editor->activateWindow();
@@ -171,10 +188,9 @@ void frm_TextEditor::buildUi()
     mnuFileSaveAs = menuItem(mnuFile, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save &As..."));
     mnuFileMRU[0] =
         formcontrols::named(mnuFile->addSeparator(), mainui::arrayName(QStringLiteral("mnuFileMRU"), 0));
-    mnuFileMRU[0]->setText(QStringLiteral("-"));
     mnuFileMRU[0]->setVisible(false);
+    // Separators carry no text: some styles would show it beside the line.
     mnuFileSep = formcontrols::named(mnuFile->addSeparator(), QStringLiteral("mnuFileSep"));
-    mnuFileSep->setText(QStringLiteral("-"));
     mnuFileExit = menuItem(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"));
 
     mnuEdit = formcontrols::named(bar->addMenu(QStringLiteral("&Edit")), QStringLiteral("mnuEdit"));
@@ -331,7 +347,10 @@ bool frm_TextEditor::LoadFile(const QString& path)
 {
     QByteArray bytes;
     if (!platform::fileio::readAll(path, &bytes)) {
-        showError(readFailure(path));
+        const FileError error = readFailure(path);
+        if (m_loadFailureRaises)
+            throw runtimeerror::RuntimeError(error.number, error.description);
+        showError(error);
         return false;
     }
     const QString fileText = platform::cp1252::decode(bytes);
@@ -396,7 +415,11 @@ frm_TextEditor::SaveResult frm_TextEditor::SaveFile()
                            .arg(line)});
             return SaveResult::Failed;
         }
-        bytes = platform::cp1252::encode(editortext::withLineEnds(current, m_lineEnd));
+        // Each line keeps the end it has in the file; new lines get the
+        // file's most common one.
+        bytes = platform::cp1252::encode(
+            m_haveFileBytes ? editortext::withOwnLineEnds(platform::cp1252::decode(m_fileBytes), current, m_lineEnd)
+                            : editortext::withLineEnds(current, m_lineEnd));
     }
 
     // A file opened through a link is saved into the file the link names, as

@@ -29,10 +29,19 @@ public:
     static frm_TextEditor* instance(QWidget* owner = nullptr);
     // The editor window when it is open, else null.
     static frm_TextEditor* existing();
+    // What happens when the file to open cannot be read: the editor tells
+    // the user and shows an empty text, or (for an opener that reports
+    // errors itself) it raises a runtimeerror::RuntimeError and shows nothing
+    // new.
+    enum class LoadFailure
+    {
+        Tell,
+        Raise,
+    };
     // Opens the file giEditorMode names and shows the window. When the window
     // is open already it asks about unsaved changes first and then loads the
     // newly asked-for file (or keeps its text when the user cancels).
-    static frm_TextEditor* showEditor(QWidget* owner = nullptr);
+    static frm_TextEditor* showEditor(QWidget* owner = nullptr, LoadFailure onFailure = LoadFailure::Tell);
 
     ~frm_TextEditor() override;
 
@@ -122,4 +131,6 @@ private:
     bool m_reloadFSX = false;
     // The editor mode of the file the opener last had loaded.
     int m_mode = 0;
+    // While showEditor loads for an opener that reports a failed read itself.
+    bool m_loadFailureRaises = false;
 };

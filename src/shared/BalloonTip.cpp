@@ -3,6 +3,7 @@
 #include "shared/FormControls.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -28,9 +29,12 @@ constexpr int kRadius = 7;
 constexpr int kIconSize = 16;
 constexpr int kIconGap = 6;
 constexpr int kTitleGap = 4;
-// Long help texts need time to be read; the balloon goes when the mouse
-// leaves the control anyway.
-constexpr int kAutoPopMs = 10000;
+// The pointer's arrow hangs below its hot spot: the balloon's stem points
+// at the arrow's foot, never at the hot spot, so the balloon is never under
+// the pointer (a window appearing under it would make the control lose the
+// pointer at once).
+constexpr int kBelowPointer = 20;
+constexpr int kAbovePointer = 2;
 
 } // namespace
 
@@ -39,13 +43,14 @@ class BalloonPopup : public QWidget
 {
 public:
     explicit BalloonPopup(QWidget* owner)
-        : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+        : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                             Qt::WindowTransparentForInput)
     {
         setObjectName(QStringLiteral("BalloonTipWindow"));
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_TranslucentBackground);
         m_autoPop.setSingleShot(true);
-        m_autoPop.setInterval(kAutoPopMs);
+        m_autoPop.setInterval(BalloonTip::kAutoPopMs);
         connect(&m_autoPop, &QTimer::timeout, this, &QWidget::hide);
     }
 
@@ -82,6 +87,29 @@ public:
     QString text() const { return m_text; }
 
 protected:
+    // While the balloon shows, a key or a mouse button anywhere in the
+    // program ends it, as a tooltip ends on the next input.
+    void showEvent(QShowEvent*) override { qApp->installEventFilter(this); }
+    void hideEvent(QHideEvent*) override
+    {
+        qApp->removeEventFilter(this);
+        m_autoPop.stop();
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+            hide();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
@@ -182,13 +210,16 @@ private:
                          contentHeight + 2 * kMargin + kStemHeight);
         resize(size);
 
-        // Below the mouse, or above it when the screen ends first.
+        // Below the pointer's arrow, or above the pointer when the screen
+        // ends first; either way clear of the pointer.
         const QScreen* screen = QGuiApplication::screenAt(m_anchor);
         if (!screen)
             screen = QGuiApplication::primaryScreen();
         const QRect avail = screen ? screen->availableGeometry() : QRect(m_anchor, size);
-        m_stemUp = m_anchor.y() + size.height() <= avail.bottom() + 1;
-        QPoint topLeft(m_anchor.x() - kStemOffset, m_stemUp ? m_anchor.y() : m_anchor.y() - size.height());
+        const int below = m_anchor.y() + kBelowPointer;
+        m_stemUp = below + size.height() <= avail.bottom() + 1;
+        QPoint topLeft(m_anchor.x() - kStemOffset,
+                       m_stemUp ? below : m_anchor.y() - kAbovePointer - size.height());
         const int rightmost = std::max(avail.left(), avail.right() + 1 - size.width());
         topLeft.setX(std::clamp(topLeft.x(), avail.left(), rightmost));
         move(topLeft);
@@ -242,12 +273,16 @@ void BalloonTip::updateTipText(QWidget* control, const QString& text)
     const auto it = m_tools.find(control);
     if (it == m_tools.end())
         return;
+    const bool changed = it.value() != text;
     it.value() = text;
     if (isShowing() && m_shownTool == control) {
         if (text.isEmpty())
             hideBalloon();
         else
             m_popup->setText(text);
+    } else if (changed && m_shownTool == control) {
+        // A new text is a new tip: resting on the control shows it again.
+        m_shownTool = nullptr;
     }
     emit tipTextUpdated(control, text);
 }
@@ -339,6 +374,21 @@ QWidget* BalloonTip::balloonWindow() const
     return m_popup;
 }
 
+bool BalloonTip::pointerStillOn(const QWidget* control) const
+{
+    if (!control->isVisible())
+        return false;
+    const QPoint at = QCursor::pos();
+    if (!control->rect().contains(control->mapFromGlobal(at)))
+        return false;
+    // Inside the control's rectangle: what lies under the pointer there, a
+    // window of another kind (a message box) covering the control included.
+    const QWidget* under = QApplication::widgetAt(at);
+    if (!under || under == m_popup)
+        return true;
+    return under == control || control->isAncestorOf(under);
+}
+
 bool BalloonTip::eventFilter(QObject* watched, QEvent* event)
 {
     auto* control = qobject_cast<QWidget*>(watched);
@@ -346,6 +396,12 @@ bool BalloonTip::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::ToolTip: {
+        // The balloon this control showed timed out or gave way to a click
+        // or a key: it comes again once the pointer has left and come back.
+        if (m_shownTool == control && !isShowing()) {
+            event->accept();
+            return true;
+        }
         auto* help = static_cast<QHelpEvent*>(event);
         if (showFor(control, help->globalPos())) {
             event->accept();
@@ -358,14 +414,19 @@ bool BalloonTip::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::Leave:
+        // Only a pointer that really left ends the balloon: a window that
+        // appears or goes elsewhere may make the control lose the pointer
+        // while it still rests there.
+        if (m_shownTool == control && !pointerStillOn(control))
+            hideBalloon();
+        return false;
     case QEvent::Hide:
-    case QEvent::MouseButtonPress:
-    case QEvent::KeyPress:
-    case QEvent::Wheel:
         if (m_shownTool == control)
             hideBalloon();
         return false;
     default:
+        // Keys, buttons and the wheel end the balloon wherever they go (the
+        // balloon watches them itself).
         return false;
     }
 }

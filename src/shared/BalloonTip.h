@@ -17,6 +17,12 @@ class QWidget;
 // a maximum width. One BalloonTip serves one window and holds one tool per
 // control; hovering a control with a tool shows that tool's text in place of
 // Qt's plain tooltip. It is a child of its window and goes with it.
+//
+// A balloon stays until the pointer really leaves its control, a key or a
+// mouse button is pressed, or kAutoPopMs have passed; after the last two it
+// comes again only once the pointer has left the control and come back. It
+// appears below the pointer's arrow (above the pointer at the screen's
+// bottom), never under the pointer, and lets the mouse through.
 class BalloonTip : public QObject
 {
     Q_OBJECT
@@ -30,6 +36,10 @@ public:
         WarningIcon = 2,
         ErrorIcon = 3,
     };
+
+    // How long a balloon stays up while the pointer rests on its control,
+    // in milliseconds: the time a Windows tooltip stays.
+    static constexpr int kAutoPopMs = 5000;
 
     // A tooltip window for `owner`; inactive, without tools and with the
     // desktop's tooltip colours until set.
@@ -86,6 +96,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether the pointer is still over `control` (not over a window that
+    // covers it).
+    bool pointerStillOn(const QWidget* control) const;
+
     QPointer<QWidget> m_owner;
     QHash<const QWidget*, QString> m_tools;
     QString m_title;

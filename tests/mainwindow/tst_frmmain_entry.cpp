@@ -123,6 +123,72 @@ private slots:
         w.rightClick()->mnuListView1->hide();
     }
 
+    // A right click selects the row under the pointer: the menu's delete
+    // item names what choosing it deletes, and the question (or, with
+    // confirming off, the file) agrees.
+    void rightClickDeleteNamesItsTarget_data()
+    {
+        QTest::addColumn<QList<int>>("ticked");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("question"); // with confirming on
+        QTest::addColumn<QByteArray>("left");  // titles left in the file, with confirming off
+
+        QTest::newRow("row 2, asked") << QList<int>{} << true << "&Delete [FLTSIM.2]"
+                                      << "About to delete section [FLTSIM.2] = C. Are you sure?" << QByteArray();
+        QTest::newRow("row 2, not asked") << QList<int>{} << false << "&Delete [FLTSIM.2]" << QString()
+                                          << QByteArray("ABD");
+        QTest::newRow("one row ticked since the click")
+            << QList<int>{3} << true << "&Delete [fltsim.3]"
+            << "About to delete section [3] = D. Are you sure?" << QByteArray();
+        QTest::newRow("two rows ticked since the click")
+            << QList<int>{1, 3} << false << "&Delete [fltsim.x]" << QString() << QByteArray("AC");
+    }
+
+    void rightClickDeleteNamesItsTarget()
+    {
+        QFETCH(QList<int>, ticked);
+        QFETCH(bool, confirm);
+        QFETCH(QString, caption);
+        QFETCH(QString, question);
+        QFETCH(QByteArray, left);
+        Scene s("[fltsim.0]\r\ntitle=A\r\n[fltsim.1]\r\ntitle=B\r\n[fltsim.2]\r\ntitle=C\r\n"
+                "[fltsim.3]\r\ntitle=D\r\n");
+        frm_Main& w = s.start(confirm);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ListView* grid = w.ui.ListView1;
+        // On the section name, clear of the tick box.
+        const auto rowPoint = [grid](int row) {
+            return QPoint(grid->columnWidth(0) - 5, grid->visualItemRect(grid->topLevelItem(row)).center().y());
+        };
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(0));
+        QCOMPARE(w.rightClick()->mnuDelete->text(), QStringLiteral("&Delete [FLTSIM.0]"));
+        for (int row : ticked)
+            grid->setTicked(row, true);
+
+        QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, rowPoint(2));
+        QMenu* menu = w.rightClick()->mnuListView1;
+        QVERIFY(menu->isVisible());
+        QCOMPARE(grid->selectedRow(), 2);
+        QCOMPARE(w.rightClick()->mnuDelete->text(), caption);
+
+        s.answers.button(msgbox::vbNo);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(w.rightClick()->mnuDelete).center());
+        QTRY_VERIFY(!menu->isVisible());
+        if (confirm) {
+            QCOMPARE(s.answers.prompts(), QStringList{question});
+            return;
+        }
+        QVERIFY(s.answers.calls().empty());
+        QByteArray titles;
+        for (const QByteArray& line : s.cfg().split('\n')) {
+            if (line.startsWith("title="))
+                titles += line.mid(6, 1);
+        }
+        QCOMPARE(titles, left);
+    }
+
     void deleteCaption_data()
     {
         QTest::addColumn<QList<int>>("ticked");
@@ -167,7 +233,7 @@ private slots:
         row("name line after other lines", "[models]\r\n; list\r\nnormal=Second.MdL\r\ninterior=First\r\n",
             "Second.mdl", "2");
         row("no name after '='", "normal=\r\n", "", "");
-        row("empty model.cfg", "", "", "");
+        row("model.cfg of one empty line", "\r\n", "", "");
     }
 
     void modelName()
@@ -354,6 +420,54 @@ private slots:
         QCOMPARE(w.ui.StatusBar1->panelPictureText(9), kNok);
         QVERIFY(w.ui.cmd_ParkingCodes->isEnabled());
         QCOMPARE(w.ui.txt_CurrentModel->text(), QStringLiteral("bad"));
+    }
+
+    // An empty model.cfg leaves no lines to search: the display ends in the
+    // runtime-error box, and nothing of another entry's model stays behind.
+    void emptyModelCfgEndsTheDisplay_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("first entry, shown by the folder load") << 0;
+        QTest::newRow("second entry, double-clicked after one with a radius") << 1;
+    }
+
+    void emptyModelCfgEndsTheDisplay()
+    {
+        QFETCH(int, row);
+        Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=" + QByteArray(row == 0 ? "empty" : "") +
+                    "\r\n[fltsim.1]\r\ntitle=B\r\nmodel=empty\r\n",
+                {{"model/model.cfg", "normal=Plane\r\n"},
+                 {"model/Plane.mdl", mdlBytes("MDL9", 42)},
+                 {"model.empty/model.cfg", ""},
+                 {"model.empty/Plane.mdl", mdlBytes("MDL9", 7)}});
+        frm_Main& w = s.start();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (row == 1) {
+            QVERIFY(s.answers.calls().empty());
+            QCOMPARE(w.ui.txt_FS9Radius->text(), QStringLiteral("42"));
+            ListView* grid = w.ui.ListView1;
+            const QPoint at(grid->columnViewportPosition(1) + 3,
+                            grid->visualItemRect(grid->topLevelItem(1)).center().y());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        }
+
+        QCOMPARE(s.answers.calls().size(), size_t(1));
+        const msgbox::Call& box = s.answers.calls().front();
+        QVERIFY2(box.prompt.startsWith(u"A runtime error has occured\r\n\r\nError number: 9\r\n"
+                                       "Error description: Subscript out of range\r\n"
+                                       "Procedure ListView1_DblClick\r\n"),
+                 qPrintable(box.prompt));
+        QCOMPARE(box.style, int(msgbox::vbOKOnly));
+        // The fields before the model lookup are filled, the steps after it skipped.
+        QCOMPARE(w.ui.txt_Title->text(), row == 0 ? QStringLiteral("A") : QStringLiteral("B"));
+        if (row == 0)
+            QVERIFY(!w.ui.cmd_ParkingCodes->isEnabled());
+        QVERIFY(w.sMdlFile.isEmpty());
+        QCOMPARE(w.vRadiusOrg, QString());
+        QVERIFY(w.ui.txt_FS9Radius->text().isEmpty());
+        QVERIFY(w.ui.txt_FS9Radius->isReadOnly());
     }
 
     void unreadableModelFile_data()

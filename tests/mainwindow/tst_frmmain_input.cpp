@@ -15,8 +15,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
 
@@ -231,30 +235,104 @@ private slots:
         QCOMPARE(s.answers.prompts(), messages);
     }
 
-    void pasteBypassesTheFilters()
+    // Text that enters a filtered box in one piece goes through the box's
+    // rule character by character, as if typed; the paste keys are Ctrl+V.
+    void everyPasteObeysTheRules_data()
     {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("messages");
+
+        const QString mixed = QStringLiteral("x-1.5,5");
+        QTest::newRow("Shift+Insert into the span") << "Shift+Insert" << "txt_WingSpan_New" << "" << mixed << ""
+                                                   << QStringList{};
+        QTest::newRow("Shift+Insert into an exit box") << "Shift+Insert" << "txt_Exit_1[2]" << "-1" << mixed
+                                                      << "-1" << QStringList{};
+        QTest::newRow("Shift+Insert into parking codes") << "Shift+Insert" << "txt_atc_ParkingCodes" << "AB,"
+                                                        << mixed << "AB,x-1.5,5" << QStringList{};
+        QTest::newRow("Ctrl+V of long codes, one message")
+            << "Ctrl+V" << "txt_atc_ParkingCodes" << "" << "ABCDEFG H,IJ" << "ABCDE,IJ" << QStringList{kTooLong};
+        QTest::newRow("Shift+Insert of a sixth code") << "Shift+Insert" << "txt_atc_ParkingCodes" << "A,B,C,D"
+                                                     << ",E,F,G" << "A,B,C,D,EFG" << QStringList{kTooMany};
+        QTest::newRow("menu Paste into the span") << "menu" << "txt_WingSpan_New" << "" << mixed << "1,55"
+                                                 << QStringList{};
+        QTest::newRow("menu Paste into an exit box") << "menu" << "txt_Exit_0[3]" << "" << mixed << "-1,55"
+                                                    << QStringList{};
+        QTest::newRow("menu Paste of lines into the radius") << "menu" << "txt_FS9Radius" << "4" << "2\r\n0\tx"
+                                                            << "420" << QStringList{};
+        QTest::newRow("menu Paste into an unfiltered field") << "menu" << "txt_atc_Model" << "" << mixed << mixed
+                                                            << QStringList{};
+        QTest::newRow("dropped onto the radius") << "drop" << "txt_FS9Radius" << "42" << "1a-2" << "4212"
+                                                << QStringList{};
+        QTest::newRow("dropped onto parking codes") << "drop" << "txt_atc_ParkingCodes" << "ABCD" << "EF"
+                                                   << "ABCDE" << QStringList{kTooLong};
+        QTest::newRow("input method text into the span") << "input method" << "txt_WingSpan_New" << "" << "7x.5"
+                                                        << "7,5" << QStringList{};
+        QTest::newRow("middle button into the span") << "middle" << "txt_WingSpan_New" << "" << mixed << "1,55"
+                                                    << QStringList{};
+    }
+
+    void everyPasteObeysTheRules()
+    {
+        QFETCH(QString, route);
+        QFETCH(QString, box);
+        QFETCH(QString, start);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, messages);
+        QClipboard* clipboard = QApplication::clipboard();
+        if (route == u"middle" && !clipboard->supportsSelection())
+            QSKIP("this platform has no selection to paste");
         Scene s(kGerman);
-        QLineEdit* b = s.box(QStringLiteral("txt_WingSpan_New"));
+        QLineEdit* b = s.box(box);
         QVERIFY(s.showFor(b));
-        QApplication::clipboard()->setText(QStringLiteral("x-1.5,5"));
-        if (QApplication::clipboard()->text() != u"x-1.5,5")
+        b->setFocus();
+        b->setText(start);
+        QVERIFY(!b->isReadOnly());
+        const QClipboard::Mode mode = route == u"middle" ? QClipboard::Selection : QClipboard::Clipboard;
+        clipboard->setText(text, mode);
+        if (clipboard->text(mode) != text)
             QSKIP("no clipboard on this platform");
-        // The field's own menu, as the right mouse button opens it.
-        const QPoint at = b->rect().center();
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, b->mapToGlobal(at));
-        QApplication::sendEvent(b, &menu);
-        QWidget* popup = QApplication::activePopupWidget();
-        QVERIFY(popup);
-        bool pasted = false;
-        for (QAction* action : popup->actions()) {
-            if (action->text().remove(u'&').startsWith(u"Paste") && action->isEnabled()) {
-                action->trigger();
-                pasted = true;
+        const QPoint atEnd(b->width() - 4, b->height() / 2);
+
+        if (route == u"menu") {
+            // The field's own menu, as the right mouse button opens it.
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, atEnd, b->mapToGlobal(atEnd));
+            QApplication::sendEvent(b, &menu);
+            QWidget* popup = QApplication::activePopupWidget();
+            QVERIFY(popup);
+            QAction* paste = nullptr;
+            for (QAction* action : popup->actions()) {
+                if (action->text().remove(u'&').startsWith(u"Paste"))
+                    paste = action;
             }
+            QVERIFY(paste && paste->isEnabled());
+            QTest::mouseClick(popup, Qt::LeftButton, {}, static_cast<QMenu*>(popup)->actionGeometry(paste).center());
+            QTRY_VERIFY(!popup->isVisible());
+        } else if (route == u"drop") {
+            QMimeData data;
+            data.setText(text);
+            // A drag comes in, then drops, at the end of the text.
+            QDragEnterEvent enter(atEnd, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(b, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(atEnd), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(b, &drop);
+            QVERIFY(drop.isAccepted());
+        } else if (route == u"input method") {
+            QInputMethodEvent input;
+            input.setCommitString(text);
+            QApplication::sendEvent(b, &input);
+        } else if (route == u"middle") {
+            QTest::mouseClick(b, Qt::MiddleButton, {}, atEnd);
+        } else {
+            QTest::keySequence(b, QKeySequence(route));
         }
-        popup->close();
-        QVERIFY(pasted);
-        QCOMPARE(b->text(), QStringLiteral("x-1.5,5"));
+        QCOMPARE(b->text(), expected);
+        QCOMPARE(s.answers.prompts(), messages);
     }
 
     void parkingCodes_data()

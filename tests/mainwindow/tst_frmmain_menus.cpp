@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
 #include <QHelpEvent>
@@ -82,6 +83,7 @@ private slots:
     void tooltipsOfAnotherWindowAtItsNextLoad_data();
     void tooltipsOfAnotherWindowAtItsNextLoad();
     void statusBarBalloon();
+    void restingOnAPanelKeepsItsBalloon();
     void statusBarHeldButton();
     void statusBarWithoutTooltips();
     void quit();
@@ -309,6 +311,24 @@ void TestFrmMainMenus::statusBarBalloon()
     w.StatusBar1_MouseMove(Qt::NoButton, panelPoint(w, 4));
     QCOMPARE(updates.count(), 3);
     QVERIFY(!w.hTip->isShowing());
+}
+
+void TestFrmMainMenus::restingOnAPanelKeepsItsBalloon()
+{
+    MainWindowFixture f;
+    frm_Main& w = f.start();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    StatusPanels* bar = w.ui.StatusBar1;
+    QTest::mouseMove(&w, QPoint(1, 1));
+    QTest::mouseMove(bar, panelPoint(w, 3));
+    QTRY_VERIFY(w.hTip->isShowing());
+    QCOMPARE(w.hTip->shownText(), bar->panelTag(3));
+    QVERIFY(!w.hTip->balloonWindow()->frameGeometry().contains(QCursor::pos()));
+    QTest::qWait(1000);
+    QVERIFY(w.hTip->isShowing());
+    QCOMPARE(w.hTip->shownTool(), bar);
 }
 
 void TestFrmMainMenus::statusBarHeldButton()

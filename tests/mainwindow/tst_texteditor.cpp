@@ -13,7 +13,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <sys/stat.h>
 
@@ -362,7 +364,7 @@ private slots:
         QTest::newRow("cp1252 0x80-0xFF, CR LF") << high + "\r\nx\r\n" << high + "\r\nx\r\n!";
         QTest::newRow("LF throughout") << QByteArray("a\nb\n") << QByteArray("a\nb\n!");
         QTest::newRow("CR throughout") << QByteArray("a\rb") << QByteArray("a\rb!");
-        QTest::newRow("mixed, CR LF most") << QByteArray("a\r\nb\nc\r\n") << QByteArray("a\r\nb\r\nc\r\n!");
+        QTest::newRow("mixed, CR LF most") << QByteArray("a\r\nb\nc\r\n") << QByteArray("a\r\nb\nc\r\n!");
         QTest::newRow("no line end") << QByteArray("abc") << QByteArray("abc!");
         QTest::newRow("empty") << QByteArray() << QByteArray("!");
         QTest::newRow("tabs and no-break spaces") << QByteArray("a\t\xA0z") << QByteArray("a\t\xA0z!");
@@ -381,6 +383,94 @@ private slots:
         e->mnuFileSave->trigger();
         QCOMPARE(testutil::readFile(path), afterEdit);
         QVERIFY(!e->bChanged);
+    }
+
+    // A real edit keeps every line's own end, as every other write does;
+    // only the lines the edit made get the file's most common one.
+    void editsKeepEachLinesEnd_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line"); // caret at the line's start, 0-based
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("keys"); // "\r" Return, "\b" Backspace
+        QTest::addColumn<QByteArray>("saved");
+
+        const QByteArray mixed("a\r\nbb\nc\r\n");
+        QTest::newRow("changed line keeps its LF") << mixed << 1 << 2 << "X" << QByteArray("a\r\nbbX\nc\r\n");
+        QTest::newRow("line broken in two: its second part keeps the end")
+            << mixed << 1 << 1 << "\r" << QByteArray("a\r\nb\r\nb\nc\r\n");
+        QTest::newRow("two lines joined keep the second one's end")
+            << mixed << 2 << 0 << "\b" << QByteArray("a\r\nbbc\r\n");
+        QTest::newRow("new line in an LF file with one CR LF")
+            << QByteArray("a\nb\r\nc\n") << 0 << 1 << "\rn" << QByteArray("a\nn\nb\r\nc\n");
+        QTest::newRow("line with a CR beside the edit")
+            << QByteArray("1\n2\r\n3\r4\r\n5\n") << 1 << 0 << "x" << QByteArray("1\nx2\r\n3\r4\r\n5\n");
+        QTest::newRow("text added after a last line without an end")
+            << QByteArray("a\nb\r\nc") << 2 << 1 << "\rd" << QByteArray("a\nb\r\nc\r\nd");
+    }
+    void editsKeepEachLinesEnd()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(QString, keys);
+        QFETCH(QByteArray, saved);
+        const QString path = file("mixed.cfg", bytes);
+        frm_TextEditor* e = openOn(3, path);
+        e->txtData->setFocus();
+        QTextCursor cursor(e->txtData->document()->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column);
+        e->txtData->setTextCursor(cursor);
+        for (const QChar key : keys) {
+            if (key == u'\r')
+                QTest::keyClick(e->txtData, Qt::Key_Return);
+            else if (key == u'\b')
+                QTest::keyClick(e->txtData, Qt::Key_Backspace);
+            else
+                QTest::keyClicks(e->txtData, QString(key));
+        }
+        QVERIFY(e->bChanged);
+        ScriptedAnswers none;
+        e->mnuFileSave->trigger();
+        QCOMPARE(testutil::readFile(path), saved);
+        QVERIFY(none.calls().empty());
+    }
+
+    // Edits far apart: the lines between keep their ends even when lines
+    // were added above them and removed below them.
+    void ownLineEndsAcrossSeveralEdits_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("edited"); // the editor's text
+        QTest::addColumn<QString>("saved");
+
+        QTest::newRow("line added at the top, one removed at the bottom")
+            << "a\r\nb\nc\rd\r\ne\n" << "new\na\nb\nc\nd\n" << "new\r\na\r\nb\nc\rd\r\n";
+        QTest::newRow("duplicate blank lines, one removed")
+            << "[a]\r\n\n\r\nx=1\n\r\n" << "[a]\n\nx=1\n\n" << "[a]\r\n\nx=1\n\r\n";
+        QTest::newRow("everything replaced") << "a\nb\r\n" << "x\ny\nz" << "x\ny\r\nz";
+        QTest::newRow("all text removed") << "a\r\nb\n" << "" << "";
+    }
+    void ownLineEndsAcrossSeveralEdits()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, edited);
+        QFETCH(QString, saved);
+        QCOMPARE(editortext::withOwnLineEnds(file, edited, editortext::detectLineEnd(file)), saved);
+    }
+
+    void fileMenuSeparatorsCarryNoText()
+    {
+        // Some styles draw a separator's text beside its line.
+        frm_TextEditor* e = openOn(0);
+        int separators = 0;
+        for (const QAction* item : e->mnuFile->actions()) {
+            if (item->isSeparator()) {
+                ++separators;
+                QVERIFY2(item->text().isEmpty(), qPrintable(item->objectName()));
+            }
+        }
+        QCOMPARE(separators, 2);
     }
 
     void saveKeepsPermissions()

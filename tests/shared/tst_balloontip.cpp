@@ -4,6 +4,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHelpEvent>
@@ -72,6 +76,31 @@ void hover(QWidget* w)
     QApplication::sendEvent(w, &help);
 }
 
+// Shows the window, active, so that resting the mouse raises tooltips.
+bool showActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// Rests the pointer on the middle of `w` until its balloon shows.
+bool restOn(BalloonTip* tip, QWidget* w, QPoint dx = {})
+{
+    // From the window's corner: a pointer that is there already does not move.
+    QTest::mouseMove(w->window(), QPoint(1, 1));
+    QTest::mouseMove(w, w->rect().center() + dx);
+    return QTest::qWaitFor([&] { return tip->isShowing() && tip->shownTool() == w; });
+}
+
+// What the screen shows at a point, all windows together.
+QColor screenPixel(QPoint global)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QImage shot = screen->grabWindow(0, global.x(), global.y(), 1, 1).toImage();
+    return shot.isNull() ? QColor() : shot.pixelColor(0, 0);
+}
+
 } // namespace
 
 class TestBalloonTip : public QObject
@@ -91,6 +120,10 @@ private slots:
     void longTextWraps_data();
     void longTextWraps();
     void controlThatGoesTakesItsTool();
+    void restingPointerKeepsTheBalloon_data();
+    void restingPointerKeepsTheBalloon();
+    void balloonEnds_data();
+    void balloonEnds();
 };
 
 void TestBalloonTip::setUp_data()
@@ -283,6 +316,104 @@ void TestBalloonTip::controlThatGoesTakesItsTool()
     delete w.button;
     QCOMPARE(tip->toolCount(), tools - 1);
     QVERIFY(!tip->isShowing());
+}
+
+void TestBalloonTip::restingPointerKeepsTheBalloon_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("atScreenBottom"); // no room below: the balloon goes above
+
+    QTest::newRow("button") << "cmdGo" << kButtonTip << false;
+    QTest::newRow("check box inside a frame") << "chkOnce" << kBoxTip << false;
+    QTest::newRow("combo box") << "comboPick" << kComboTip << false;
+    QTest::newRow("check box, window at the screen's bottom") << "chkOnce" << kBoxTip << true;
+}
+
+void TestBalloonTip::restingPointerKeepsTheBalloon()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
+    QFETCH(bool, atScreenBottom);
+
+    Window w;
+    BalloonTip* tip = balloontips::SetUpToolTips(w.window.get(), true);
+    QVERIFY(showActive(w.window.get()));
+    const QRect screen = w.window->screen()->availableGeometry();
+    if (atScreenBottom)
+        w.window->move(screen.left(), screen.bottom() + 1 - w.window->frameGeometry().height());
+    QWidget* target = w.window->findChild<QWidget*>(control);
+    QVERIFY(restOn(tip, target));
+    QCOMPARE(tip->shownText(), shown);
+    QVERIFY(!QToolTip::isVisible());
+
+    // Never under the pointer: its appearance takes the pointer from nobody.
+    QWidget* balloon = tip->balloonWindow();
+    QVERIFY(balloon->isVisible());
+    QVERIFY2(!balloon->frameGeometry().contains(QCursor::pos()),
+             qPrintable(QStringLiteral("pointer %1,%2").arg(QCursor::pos().x()).arg(QCursor::pos().y())));
+    QCOMPARE(balloon->frameGeometry().top() > QCursor::pos().y(), !atScreenBottom);
+    // The leave a window system sends when another window appears, with the
+    // pointer still on the control, does not end it.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(target, &leave);
+    // Nor does moving within the control.
+    QTest::mouseMove(target, target->rect().center() + QPoint(1, 1));
+    QTest::qWait(1000);
+    QVERIFY(tip->isShowing());
+    QCOMPARE(tip->shownTool(), target);
+
+    // And the screen shows it: the balloon's colour inside its box's edge.
+    const QColor seen = screenPixel(balloon->mapToGlobal(QPoint(4, balloon->height() / 2)));
+    if (seen.isValid())
+        QCOMPARE(seen, QColor(255, 224, 192));
+}
+
+void TestBalloonTip::balloonEnds_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("restingBringsItBack"); // without the pointer leaving first
+
+    QTest::newRow("pointer moves to another control") << "move" << true;
+    QTest::newRow("key pressed") << "key" << false;
+    QTest::newRow("button clicked") << "click" << false;
+    QTest::newRow("the tooltip's time is up") << "time" << false;
+}
+
+void TestBalloonTip::balloonEnds()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, restingBringsItBack);
+
+    Window w;
+    BalloonTip* tip = balloontips::SetUpToolTips(w.window.get(), true);
+    QVERIFY(showActive(w.window.get()));
+    QVERIFY(restOn(tip, w.box));
+    if (how == u"move") {
+        QTest::mouseMove(w.edit); // a tool with an empty text: no balloon of its own
+        QVERIFY(!tip->isShowing());
+    } else if (how == u"key") {
+        QTest::keyClick(w.window.get(), Qt::Key_Shift);
+        QVERIFY(!tip->isShowing());
+    } else if (how == u"click") {
+        QTest::mouseClick(w.box, Qt::LeftButton);
+        QVERIFY(!tip->isShowing());
+    } else {
+        QTest::qWait(BalloonTip::kAutoPopMs / 2);
+        QVERIFY(tip->isShowing());
+        QTRY_VERIFY_WITH_TIMEOUT(!tip->isShowing(), BalloonTip::kAutoPopMs);
+    }
+
+    if (!restingBringsItBack) {
+        // Resting on the same control brings it back only after the
+        // pointer has left the control.
+        QTest::mouseMove(w.box, w.box->rect().center() + QPoint(1, 0));
+        QTest::qWait(1500);
+        QVERIFY(!tip->isShowing());
+        QTest::mouseMove(w.edit);
+    }
+    QVERIFY(restOn(tip, w.box));
+    QCOMPARE(tip->shownText(), kBoxTip);
 }
 
 QTEST_MAIN(TestBalloonTip)

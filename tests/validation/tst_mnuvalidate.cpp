@@ -3,6 +3,7 @@
 #include "mainwindow/frm_Main.h"
 #include "mainwindow/frm_TextEditor.h"
 #include "mainwindow/widgets/ListView.h"
+#include "mainwindow/widgets/StatusPanels.h"
 #include "shared/Globals.h"
 #include "shared/MessageBox.h"
 
@@ -12,6 +13,7 @@
 #include "TestUtil.h"
 #include "ValidationFixture.h"
 
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -21,6 +23,18 @@
 namespace {
 
 const QString kAllOn = QStringList(23, "1").join(QChar(0xA6));
+
+// Receives the files the desktop is asked to show.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
 
 } // namespace
 
@@ -333,6 +347,86 @@ private slots:
         QVERIFY(f->window().isVisible());
         QCOMPARE(frm_TextEditor::existing(), e);
         QVERIFY(e->txtData->toPlainText().contains("edited"));
+    }
+
+    // With the internal editor off the desktop shows the report; when it
+    // has no program for text files the user is told so.
+    void reportWithoutTheEditor_data()
+    {
+        QTest::addColumn<bool>("desktopShowsIt");
+        QTest::newRow("no program for text files") << false;
+        QTest::newRow("the desktop shows it") << true;
+    }
+
+    void reportWithoutTheEditor()
+    {
+        QFETCH(bool, desktopShowsIt);
+        auto f = start(false, false, kAllOn, {}, false);
+        UrlRecorder desktop;
+        if (desktopShowsIt)
+            QDesktopServices::setUrlHandler("file", &desktop, "open");
+        // Nothing to start the desktop's program with.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_tmp.path() + "/no-programs"));
+        testutil::BoxRecorder boxes;
+        f->window().ui.mnuValidate->trigger();
+        qputenv("PATH", path);
+        QDesktopServices::unsetUrlHandler("file");
+
+        QVERIFY(QFileInfo::exists(reportPath()));
+        QVERIFY(!frm_TextEditor::existing());
+        if (desktopShowsIt) {
+            QVERIFY(boxes.calls().empty());
+            QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(reportPath())});
+            return;
+        }
+        QCOMPARE(boxes.calls().size(), size_t(1));
+        const msgbox::Call& box = boxes.calls().front();
+        QCOMPARE(box.prompt, QStringLiteral("The file could not be shown: no program for text files was found.\r\n"
+                                            "\r\n") +
+                                 reportPath() +
+                                 QStringLiteral("\r\n\r\nSwitch on 'Use internal Editor' in the Settings menu to "
+                                                "show it in the program's own editor."));
+        QCOMPARE(box.style, int(msgbox::vbOKOnly | msgbox::vbExclamation));
+    }
+
+    // The editor opened from a status panel cannot read the airlines.cfg
+    // found at start-up: the panel's handler reports it in its runtime-error
+    // box, and no editor shows an empty text.
+    void airlinesPanelWithAFileNoLongerThere_data()
+    {
+        QTest::addColumn<int>("panel");
+        QTest::addColumn<bool>("editorOpen"); // on aircraft.cfg before
+        QTest::newRow("FS9, no editor yet") << 3 << false;
+        QTest::newRow("FSX, editor open") << 6 << true;
+    }
+
+    void airlinesPanelWithAFileNoLongerThere()
+    {
+        QFETCH(int, panel);
+        QFETCH(bool, editorOpen);
+        auto f = start(true, true, kAllOn);
+        frm_Main& w = f->window();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        testutil::BoxRecorder boxes;
+        if (editorOpen)
+            w.mnuCFG_Click();
+        QVERIFY(QFile::remove(panel == 3 ? globals::gsAirlinesFS9Path : globals::gsAirlinesFSXPath));
+        StatusPanels* bar = w.ui.StatusBar1;
+        QTest::mouseDClick(bar, Qt::LeftButton, {}, bar->panelRect(panel).center());
+
+        QCOMPARE(boxes.calls().size(), size_t(1));
+        const msgbox::Call& box = boxes.calls().front();
+        QVERIFY2(box.prompt.startsWith(u"A runtime error has occured\r\n\r\nError number: 53\r\n"
+                                       "Error description: File not found\r\n"
+                                       "Procedure StatusBar1_PanelDblClick\r\n"),
+                 qPrintable(box.prompt));
+        frm_TextEditor* e = frm_TextEditor::existing();
+        QCOMPARE(e != nullptr, editorOpen);
+        QCOMPARE(globals::giEditorMode, editorOpen ? 3 : 0);
+        if (editorOpen)
+            QVERIFY(e->txtData->toPlainText().contains("HEATHERJET"));
     }
 
     void airlinesPanelsOpenTheEditorAndRefreshTheCache()
