@@ -16,13 +16,14 @@
 
 namespace bench {
 
-// One figure for bench/run-all: "RESULT<TAB>name<TAB>measured<TAB>goal<TAB>ok|FAIL".
-// `verdict` replaces ok/FAIL for a figure printed for information only.
+// One figure for bench/run-all: "RESULT<TAB>name<TAB>measured<TAB>goal<TAB>ok|FAIL<TAB>peak memory".
+// `verdict` replaces ok/FAIL for a figure printed for information only;
+// `memory` is the peak memory of the measured command, where it was taken.
 inline void result(const QString& name, const QString& measured, const QString& goal, bool ok,
-                   const QString& verdict = QString())
+                   const QString& verdict = QString(), const QString& memory = QString())
 {
-    std::printf("RESULT\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(measured), qPrintable(goal),
-                !verdict.isEmpty() ? qPrintable(verdict) : ok ? "ok" : "FAIL");
+    std::printf("RESULT\t%s\t%s\t%s\t%s\t%s\n", qPrintable(name), qPrintable(measured), qPrintable(goal),
+                !verdict.isEmpty() ? qPrintable(verdict) : ok ? "ok" : "FAIL", qPrintable(memory));
     std::fflush(stdout);
 }
 

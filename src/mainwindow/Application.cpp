@@ -1,6 +1,7 @@
 #include "mainwindow/Application.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QTimer>
 
 #include "about/ProgramIcon.h"
@@ -31,6 +32,27 @@ void reportStartAndQuit(frm_Main& window)
     QCoreApplication::exit(window.isVisible() ? 0 : 1);
 }
 
+// The start-up benchmark's check (environment variable FERNQUILL_FIRST_PAINT):
+// ends the program as soon as the main window has painted for the first time.
+class EndAfterFirstPaint : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_seen = false;
+};
+
 } // namespace
 
 int runApplication(int argc, char* argv[])
@@ -43,6 +65,9 @@ int runApplication(int argc, char* argv[])
 
     frm_Main window;
     window.Form_Load();
+    EndAfterFirstPaint firstPaint;
+    if (qEnvironmentVariableIsSet("FERNQUILL_FIRST_PAINT"))
+        window.installEventFilter(&firstPaint);
     window.show();
     if (qEnvironmentVariableIsSet("FERNQUILL_START_CHECK"))
         QTimer::singleShot(0, &window, [&window] { reportStartAndQuit(window); });

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 
 #include <limits>
 
@@ -23,7 +24,7 @@ constexpr QChar kListSeparator = u'\u00A6'; // "¦"
 // Lets waiting window events run while a file is read. Processing events after
 // every single line makes reading a long file crawl, so after the first line
 // they run at most every few milliseconds; a waiting click is still handled
-// long before a user notices.
+// long before a user notices. Painting is held back further (KeepPainting).
 class EventPump
 {
 public:
@@ -44,6 +45,43 @@ private:
     QElapsedTimer m_clock;
     bool m_first = true;
 };
+
+// A repaint costs far more than the events around it, and a window painted in
+// the middle of a command is painted again at its end. While events run, the
+// windows' paint requests are held back and posted again afterwards, so they
+// paint at the next turn that lets them: at the latest when the command ends.
+class PaintsHeld : public QObject
+{
+public:
+    PaintsHeld() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PaintsHeld() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (const QPointer<QObject>& window : std::as_const(m_held)) {
+            if (window)
+                QCoreApplication::postEvent(window, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+        }
+    }
+    PaintsHeld(const PaintsHeld&) = delete;
+    PaintsHeld& operator=(const PaintsHeld&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::UpdateRequest || !watched->isWidgetType())
+            return false;
+        if (!m_held.contains(watched))
+            m_held.append(watched);
+        return true;
+    }
+
+private:
+    QList<QPointer<QObject>> m_held;
+};
+
+// Long work calls KeepPainting over and over; the windows paint at most this
+// often meanwhile, the first time once the work has gone on that long.
+constexpr qint64 kPaintIntervalMs = 250;
 
 QElapsedTimer& lastEvents()
 {
@@ -101,8 +139,23 @@ void KeepPainting()
 {
     if (globals::gbBatchValidate && !EventsDue())
         return;
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (QCoreApplication::instance()) {
+        // Calls further apart than the interval belong to separate pieces of
+        // work: each starts its own clock.
+        static QElapsedTimer lastCall;
+        static QElapsedTimer lastPaint;
+        const bool newWork = !lastCall.isValid() || lastCall.elapsed() >= kPaintIntervalMs;
+        if (newWork)
+            lastPaint.start();
+        if (!newWork && lastPaint.elapsed() >= kPaintIntervalMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            lastPaint.start();
+        } else {
+            const PaintsHeld held;
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        lastCall.start();
+    }
     // Whatever ran meanwhile may have changed files.
     platform::paths::forgetLookups();
     EventsRan();

@@ -28,9 +28,11 @@ using StringArray = std::optional<QStringList>;
 platform::fileio::Result FileToArray(const QString& fileName, StringArray& array);
 
 // Lets waiting window events other than clicks and keys run, so windows
-// repaint and timers fire during long work. While a batch validation runs,
-// which lets all events run between its folders, this happens at most every
-// few milliseconds: painting the windows costs more than validating a folder.
+// repaint and timers fire during long work. The windows repaint what changed
+// at most every few tenths of a second of that work, never at its start:
+// their paint requests wait meanwhile. While a batch validation runs, which
+// lets all events run between its folders, events run at most every few
+// milliseconds: painting the windows costs more than validating a folder.
 void KeepPainting();
 
 // For the batch: whether events are due again, and that they just ran (or,

@@ -25,7 +25,14 @@ QStringList flagsOf(const QString& text)
 
 double flagValue(const QStringList& flags, int index)
 {
-    return index >= 0 && index < flags.size() ? AircraftCfg::leadingNumber(flags[index]) : 0.0;
+    if (index < 0 || index >= flags.size())
+        return 0.0;
+    // A stored flag is one digit nearly always: its value without the
+    // general number reading, which a report asks for hundreds of times.
+    const QString& flag = flags[index];
+    if (flag.size() == 1 && flag[0] >= u'0' && flag[0] <= u'9')
+        return flag[0].unicode() - u'0';
+    return AircraftCfg::leadingNumber(flag);
 }
 
 bool isOn(const QStringList& flags, int index)

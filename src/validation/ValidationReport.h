@@ -52,8 +52,9 @@ DateTimeTexts nowTexts(const QDateTime& moment = QDateTime::currentDateTime());
 inline const QString kFileName = QStringLiteral("zibcheck.log");
 
 // Writes the report file as a new file renamed over the name: atomic, and
-// never through a link that stands there (platform::fileio::writeNew). The
-// copy a batch run leaves behind need not be forced to the disk (`durable` false).
+// never through a link that stands there (platform::fileio::writeNew). A
+// report, which each run writes anew, need not be forced to the disk
+// (`durable` false).
 platform::fileio::Result writeReport(const QString& path, const QByteArray& bytes, bool durable = true);
 
 // Why a folder has no report when its file could not be written ("... in folder ").
