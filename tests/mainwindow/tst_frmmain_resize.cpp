@@ -230,8 +230,11 @@ void TestFrmMainResize::nothingIsCutOff()
     w.ui.mnuResizable->trigger();
     QWidget* client = w.centralWidget();
     const QSize clientTarget(client->width() * widthPercent / 100, client->height() * heightPercent / 100);
+    const int designPoints = w.ui.txt_Title->font().pointSize();
     w.resize(w.size() + clientTarget - client->size());
     QTRY_COMPARE(client->size(), clientTarget);
+    // Scaled alike both ways, every font is the one the width gives.
+    const int points = widthPercent == heightPercent ? designPoints * widthPercent / 100 : 0;
 
     // The underscores of the title in the second row show inside the row,
     // above its grid line.
@@ -263,6 +266,9 @@ void TestFrmMainResize::nothingIsCutOff()
                 continue;
             const QString why = clipped(control);
             QVERIFY2(why.isEmpty(), qPrintable(control->objectName() + u' ' + why));
+            if (points && (qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control) ||
+                           qobject_cast<QGroupBox*>(control) || qobject_cast<QLineEdit*>(control)))
+                QCOMPARE(control->font().pointSize(), points);
         }
     }
 }
