@@ -441,9 +441,10 @@ QWidget* frm_MainUi::setupFilesPage()
     opt_ac_Nok = option(fra_AirType, QStringLiteral("opt_ac_Nok"), QStringLiteral("n/a"),
                         QStringLiteral("There is no aircraft section (105) in your airfile ('*.air') - it is "
                                        "most likely an FSX aircraft"));
+    // Each as wide as its own caption: a click beside a short caption is no click.
     for (QRadioButton* type : {opt_ac_Normal, opt_ac_Helicopter, opt_ac_AI, opt_ac_Nok}) {
         type->setEnabled(false);
-        types->addWidget(type);
+        types->addWidget(type, 0, Qt::AlignLeft);
     }
     types->addStretch(1);
     typeLayout->addLayout(types);
