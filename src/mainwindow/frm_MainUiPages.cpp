@@ -190,8 +190,8 @@ QWidget* frm_MainUi::setupEntryPage()
     model->addSpacing(12);
     model->addWidget(label(page, QStringLiteral("radius")));
     // Locked until a model whose radius can be written back is shown.
-    txt_FS9Radius =
-        numberBox(page, QStringLiteral("txt_FS9Radius"), QString(), true, {QStringLiteral("255"), QStringLiteral("n/a")});
+    txt_FS9Radius = numberBox(page, QStringLiteral("txt_FS9Radius"), QString(), true,
+                              {QStringLiteral("255"), QStringLiteral("n/a")});
     model->addWidget(txt_FS9Radius);
     model->addStretch(1);
     grid->addLayout(model, row, 5);

@@ -88,7 +88,8 @@ QSize lineEditNeeds(const QLineEdit* edit, const QFontMetrics& fm)
     QStyleOptionFrame opt;
     opt.initFrom(edit);
     opt.fontMetrics = fm;
-    opt.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit) : 0;
+    opt.lineWidth =
+        edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit) : 0;
     return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, inner, edit);
 }
 

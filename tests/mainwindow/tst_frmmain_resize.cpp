@@ -39,7 +39,9 @@ QString clipped(QWidget* w)
 {
     const QFontMetrics fm = w->fontMetrics();
     QStyle* style = w->style();
-    const auto text = [&](const QString& t) { return fm.size(Qt::TextShowMnemonic, t); };
+    const auto text = [&](const QString& t) {
+        return fm.size(Qt::TextShowMnemonic, t);
+    };
     if (auto* label = qobject_cast<QLabel*>(w)) {
         if (!label->text().isEmpty() && !holds(label->contentsRect(), text(label->text())))
             return QStringLiteral("label");
@@ -71,7 +73,8 @@ QString clipped(QWidget* w)
         opt.initFrom(edit);
         opt.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, edit);
         // The text runs two pixels inside the contents on either side.
-        const QRect room = style->subElementRect(QStyle::SE_LineEditContents, &opt, edit).adjusted(2, 0, -2, 0);
+        const QRect room =
+            style->subElementRect(QStyle::SE_LineEditContents, &opt, edit).adjusted(2, 0, -2, 0);
         if (!holds(room, QSize(fm.horizontalAdvance(edit->text()), fm.height())))
             return QStringLiteral("text ") + edit->text();
     }
