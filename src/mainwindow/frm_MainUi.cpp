@@ -5,6 +5,7 @@
 #include "mainwindow/widgets/DriveList.h"
 #include "mainwindow/widgets/ListView.h"
 #include "mainwindow/widgets/StatusPanels.h"
+#include "shared/ProportionalResize.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -159,6 +160,7 @@ void frm_MainUi::setupUi(QMainWindow* window)
     window->setStatusBar(StatusBar1);
 
     setupMenus(window);
+    modGlobal::ReserveCaptionRoom(window, kSmallestScale, kLargestScale);
     window->resize(1100, 760);
     SSTab1->setCurrentIndex(0);
 }

@@ -31,6 +31,12 @@ class StatusPanels;
 // state, and lays them out. The window's behaviour is wired elsewhere.
 struct frm_MainUi
 {
+    // The window may be resized to any size; between these percentages of its
+    // designed size (the same for width and height) every caption keeps its
+    // whole text at the font the resizing gives.
+    static constexpr int kSmallestScale = 75;
+    static constexpr int kLargestScale = 200;
+
     // Folder navigation (left)
     DriveList* Drive1 = nullptr;
     DirList* Dir1 = nullptr;

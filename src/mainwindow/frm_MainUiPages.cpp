@@ -3,6 +3,7 @@
 
 #include "mainwindow/MainUiBuild.h"
 #include "mainwindow/widgets/DescriptionEdit.h"
+#include "shared/CaptionFit.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -29,11 +30,25 @@ QPushButton* updateAllButton(QWidget* parent, const QString& name, const QString
     return b;
 }
 
-// A row of read-only or editable number boxes of one width.
-QLineEdit* numberBox(QWidget* parent, const QString& name, const QString& tip, bool readOnly)
+// The widest text a number box can show: a sign, 15 significant digits and
+// a three-digit exponent.
+const QString kWidestNumberText = QStringLiteral("-8.88888888888888E-308");
+
+// The texts the program puts into a box: its room is kept wide enough for
+// them whatever the window's size.
+void fixedTexts(QLineEdit* box, const QStringList& texts)
+{
+    box->setProperty(captionfit::kFixedTexts, texts);
+}
+
+// A row of read-only or editable number boxes of one width; `texts` are the
+// texts the box must show whole.
+QLineEdit* numberBox(QWidget* parent, const QString& name, const QString& tip, bool readOnly,
+                     const QStringList& texts = {kWidestNumberText})
 {
     QLineEdit* box = lineEdit(parent, name, tip, readOnly);
     box->setFixedWidth(kNumberBoxWidth);
+    fixedTexts(box, texts);
     return box;
 }
 
@@ -169,12 +184,14 @@ QWidget* frm_MainUi::setupEntryPage()
 
     grid->addWidget(label(page, QStringLiteral("model version")), row, 4);
     auto* model = new QHBoxLayout;
-    txt_FSXVersion = numberBox(page, QStringLiteral("txt_FSXVersion"), QString(), true);
+    txt_FSXVersion = numberBox(page, QStringLiteral("txt_FSXVersion"), QString(), true,
+                               {QStringLiteral("FS8/9"), QStringLiteral("FSX"), QStringLiteral("n/a")});
     model->addWidget(txt_FSXVersion);
     model->addSpacing(12);
     model->addWidget(label(page, QStringLiteral("radius")));
     // Locked until a model whose radius can be written back is shown.
-    txt_FS9Radius = numberBox(page, QStringLiteral("txt_FS9Radius"), QString(), true);
+    txt_FS9Radius = numberBox(page, QStringLiteral("txt_FS9Radius"), QString(), true,
+                              {QStringLiteral("255"), QStringLiteral("n/a")});
     model->addWidget(txt_FS9Radius);
     model->addStretch(1);
     grid->addLayout(model, row, 5);
@@ -276,6 +293,8 @@ QWidget* frm_MainUi::setupValuesPage()
     }
     txt_Jetways = lineEdit(exits, QStringLiteral("txt_Jetways"), QString(), true);
     txt_Jetways->setFocusPolicy(Qt::NoFocus);
+    fixedTexts(txt_Jetways, {QStringLiteral("Jetways possible: n/a"), QStringLiteral("Jetways possible: yes"),
+                             QStringLiteral("Jetways possible: no")});
     exitGrid->addWidget(txt_Jetways, 4, 1, 1, 5);
     outer->addWidget(exits, 0, 0);
 
@@ -422,9 +441,10 @@ QWidget* frm_MainUi::setupFilesPage()
     opt_ac_Nok = option(fra_AirType, QStringLiteral("opt_ac_Nok"), QStringLiteral("n/a"),
                         QStringLiteral("There is no aircraft section (105) in your airfile ('*.air') - it is "
                                        "most likely an FSX aircraft"));
+    // Each as wide as its own caption: a click beside a short caption is no click.
     for (QRadioButton* type : {opt_ac_Normal, opt_ac_Helicopter, opt_ac_AI, opt_ac_Nok}) {
         type->setEnabled(false);
-        types->addWidget(type);
+        types->addWidget(type, 0, Qt::AlignLeft);
     }
     types->addStretch(1);
     typeLayout->addLayout(types);

@@ -1,5 +1,6 @@
 #include "shared/ProportionalResize.h"
 
+#include "shared/CaptionFit.h"
 #include "shared/FormControls.h"
 
 #include <QAbstractButton>
@@ -49,6 +50,10 @@ qint32 roundHalfEven(double value)
 {
     return static_cast<qint32>(std::nearbyint(value));
 }
+
+// A control on a tab page follows the page, whose size lags a few points
+// behind the window's when the window shrinks: the tab row keeps its height.
+constexpr qint32 kPageLag = 4;
 
 qint32 scaled(qint32 stored, qint32 percent)
 {
@@ -177,20 +182,69 @@ std::pair<qint32, qint32> areaPercents(const ControlRecord& r, QWidget* window)
             Percent(r.area->height(), r.areaReference->height())};
 }
 
+// The record's font at `size`: a list box's in "Courier New" bold.
+QFont sizedFont(const QWidget* control, const ControlRecord& r, qint32 size)
+{
+    QFont font = control->font();
+    if (r.fontKind == FontKind::ListBox) {
+        font.setFamily(QStringLiteral("Courier New"));
+        font.setBold(true);
+    }
+    return captionfit::Resized(font, size, r.pixelFont);
+}
+
+// The font size the width percentage gives; at least one unit, however small
+// the window gets.
+qint32 scaledFontSize(const ControlRecord& r, qint32 widthPercent)
+{
+    return std::max(1, scaled(r.fontSize, widthPercent));
+}
+
+bool fits(QSize need, QSize room)
+{
+    return !need.isValid() || (need.width() <= room.width() && need.height() <= room.height());
+}
+
+// Sets the control's font at `size`, or smaller where its caption would not
+// fit `room` whole (a window made wider but not as much higher grows the font
+// more than the control's height). What no font makes fit (a check indicator
+// taller than the room) does not make the font smaller.
+void setScaledFont(QWidget* control, const ControlRecord& r, qint32 size, std::optional<QSize> room)
+{
+    if (r.fontKind == FontKind::Unchanged || r.fontSize <= 0)
+        return;
+    QFont font = sizedFont(control, r, size);
+    if (room && size > 1 && !fits(captionfit::NeededSize(control, font), *room)) {
+        const QSize smallest = captionfit::NeededSize(control, sizedFont(control, r, 1));
+        const QSize reachable = room->expandedTo(smallest);
+        while (size > 1 && !fits(captionfit::NeededSize(control, font), reachable))
+            font = sizedFont(control, r, --size);
+    }
+    if (font != control->font())
+        control->setFont(font);
+}
+
 void placeControl(QWidget* control, const ControlRecord& r, QWidget* window)
 {
     const auto [w, h] = areaPercents(r, window);
     if (w <= 0 || h <= 0)
         return;
-    // A combo box's height follows its font, as far as its container has room
-    // below it (a window made wider but lower grows the font more than the room).
-    const qint32 height = r.keepsHeight ? control->sizeHint().height() : control->height();
-    Placement p = ScaledPlacement(r, w, h, control->geometry().left() < 0, height);
-    if (r.keepsHeight && control->parentWidget()) {
-        const qint32 room = control->parentWidget()->height() - p.top;
-        if (p.height > room)
-            p.height = std::max(room, scaled(r.height, h));
+    const qint32 fontSize = scaledFontSize(r, FormWidthPercent(window));
+    if (r.keepsHeight) {
+        // A combo box's height follows its font, as far as its container has
+        // room below it (a window made wider but lower grows the font more than the room).
+        setScaledFont(control, r, fontSize, std::nullopt);
+        Placement p = ScaledPlacement(r, w, h, control->geometry().left() < 0, control->sizeHint().height());
+        if (control->parentWidget()) {
+            const qint32 room = control->parentWidget()->height() - p.top;
+            if (p.height > room)
+                p.height = std::max(room, scaled(r.height, h));
+        }
+        control->setGeometry(p.left, p.top, p.width, p.height);
+        return;
     }
+    const Placement p = ScaledPlacement(r, w, h, control->geometry().left() < 0, control->height());
+    setScaledFont(control, r, fontSize, QSize(p.width, p.height));
     control->setGeometry(p.left, p.top, p.width, p.height);
 }
 
@@ -367,22 +421,44 @@ void ResizeControl(QWidget* control, QWidget* window)
     if (index < 0 || w <= 0 || h <= 0)
         return;
     const ControlRecord& r = gControlRecords[size_t(index)];
-    if (r.fontKind != FontKind::Unchanged && r.fontSize > 0) {
-        // A font has at least one unit, however small the window gets.
-        const int size = std::max(1, int(ScaledPlacement(r, w, h, false, 0).fontSize));
-        QFont font = control->font();
-        if (r.fontKind == FontKind::ListBox) {
-            font.setFamily(QStringLiteral("Courier New"));
-            font.setBold(true);
-        }
-        if (r.pixelFont)
-            font.setPixelSize(size);
-        else
-            font.setPointSize(size);
-        control->setFont(font);
-    }
+    // A placed control gets its font with its new place, which bounds it.
     if (r.placed)
         placeControl(control, r, window);
+    else
+        setScaledFont(control, r, scaledFontSize(r, w), std::nullopt);
+}
+
+void ReserveCaptionRoom(QWidget* window, qint32 minPercent, qint32 maxPercent)
+{
+    for (QWidget* control : formcontrols::ControlsOf(window)) {
+        if (FontKindOf(control) != FontKind::Scaled)
+            continue;
+        const QFont font = control->font();
+        const bool pixels = font.pointSizeF() <= 0;
+        const qint32 designSize = pixels ? font.pixelSize() : roundHalfEven(font.pointSizeF());
+        if (designSize <= 0)
+            continue;
+        QSize room(0, 0);
+        QSize need;
+        qint32 needSize = 0;
+        for (qint32 percent = std::max(minPercent, kPageLag + 1); percent <= maxPercent; ++percent) {
+            const qint32 size = std::max(1, scaled(designSize, percent));
+            if (size != needSize) {
+                need = captionfit::NeededSize(control, captionfit::Resized(font, size, pixels));
+                needSize = size;
+            }
+            if (!need.isValid())
+                break;
+            const qint32 roomPercent = percent - kPageLag;
+            room = room.expandedTo(QSize(int((qint64(need.width()) * 100 + roomPercent - 1) / roomPercent),
+                                         int((qint64(need.height()) * 100 + roomPercent - 1) / roomPercent)));
+        }
+        room = room.expandedTo(control->minimumSize());
+        if (room != control->minimumSize()) {
+            control->setMinimumSize(room);
+            control->setMaximumSize(control->maximumSize().expandedTo(room));
+        }
+    }
 }
 
 void ResizeForm(QWidget* window)

@@ -98,8 +98,15 @@ extern bool gbResizing;
 void ResizeForm(QWidget* window);
 // Scales one control's font from its record and, for a placed control, moves
 // and sizes it; a control without a record (made after the window was
-// registered) stays as it is.
+// registered) stays as it is. A placed control's font grows no larger than
+// its new place shows whole (captionfit::NeededSize).
 void ResizeControl(QWidget* control, QWidget* window);
+
+// Before the window is laid out: widens every control whose font the engine
+// scales, so that at any percentage from minPercent to maxPercent of the
+// window's first size (the same for width and height) its caption still shows
+// whole with the font scaled by the same percentage.
+void ReserveCaptionRoom(QWidget* window, qint32 minPercent, qint32 maxPercent);
 
 qint32 FindFormIndex(const QWidget* window);
 // Records the window and its controls as they are laid out now (pages of a

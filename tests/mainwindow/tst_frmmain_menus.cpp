@@ -444,9 +444,11 @@ void TestFrmMainMenus::resizeScalesFonts()
     const int buttonPoints = w.ui.cmd_DirUp->font().pointSize();
     const int barPoints = w.ui.StatusBar1->font().pointSize();
 
-    const int width = modGlobal::gFormRecords.at(size_t(modGlobal::FindFormIndex(&w))).innerWidth;
-    w.resize(width * 2, w.height());
-    QTRY_COMPARE(w.width(), width * 2);
+    // Twice as large both ways: the captions have room for twice the font.
+    const modGlobal::FormRecord& form = modGlobal::gFormRecords.at(size_t(modGlobal::FindFormIndex(&w)));
+    const QSize inner(form.innerWidth, form.innerHeight);
+    w.resize(w.size() + inner);
+    QTRY_COMPARE(w.centralWidget()->size(), inner * 2);
     QCOMPARE(w.ui.cmd_DirUp->font().pointSize(), buttonPoints * 2);
     // The status bar keeps its own font.
     QCOMPARE(w.ui.StatusBar1->font().pointSize(), barPoints);

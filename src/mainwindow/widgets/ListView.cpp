@@ -9,11 +9,24 @@
 
 namespace {
 
+constexpr int kTextPadding = 1;
+
 // Draws the cell borders a Windows report view shows with grid lines on.
 class GridLineDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // A row holds the font's whole height (descenders, underscores) with a
+    // pixel to spare above and below, and the grid line under it.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        size.setHeight(std::max(size.height(), opt.fontMetrics.height() + 2 * kTextPadding + 1));
+        return size;
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
