@@ -4,7 +4,6 @@
 #include "platform/PathResolver.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QtEndian>
 
 #include <cstring>
@@ -83,21 +82,24 @@ WalkResult walkFile(QFile& file)
     });
 }
 
-QString describe(const QFile& file)
+QString describe(const QString& path, const QFile& file)
 {
-    return file.fileName() + QStringLiteral(": ") + file.errorString();
+    return path + QStringLiteral(": ") + file.errorString();
 }
 
-// Opens an existing regular file for reading; a folder, a device or pipe (which
-// could block the open) or an open failure is reported in `error`.
-bool openForReading(QFile& file, QString* error)
+// Whether a file of that path is there to read: a regular file, links
+// followed. A folder, pipe, socket or device counts as no file at all.
+bool present(const QString& path)
 {
-    if (!QFileInfo(file.fileName()).isFile()) {
-        *error = file.fileName() + QStringLiteral(": is not a regular file");
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = describe(file);
+    return platform::fileio::regularFileIdentity(path).has_value();
+}
+
+// Opens an existing regular file for reading, without ever waiting; a failure
+// is reported in `error`.
+bool openForReading(const QString& path, QFile& file, QString* error)
+{
+    if (const platform::fileio::Result r = platform::fileio::openRegular(path, &file); !r) {
+        *error = r.error;
         return false;
     }
     return true;
@@ -137,12 +139,12 @@ namespace {
 AirRead readAirTypeFromDisk(const QString& path)
 {
     AirRead result;
-    if (!QFileInfo::exists(path)) {
+    if (!present(path)) {
         result.status = AirStatus::Missing;
         return result;
     }
-    QFile file(path);
-    if (!openForReading(file, &result.error)) {
+    QFile file;
+    if (!openForReading(path, file, &result.error)) {
         result.status = AirStatus::Unreadable;
         return result;
     }
@@ -157,7 +159,7 @@ AirRead readAirTypeFromDisk(const QString& path)
         break;
     case WalkEnd::ReadError:
         result.status = AirStatus::Unreadable;
-        result.error = describe(file);
+        result.error = describe(path, file);
         break;
     }
     return result;
@@ -175,20 +177,20 @@ AirRead readAirType(const QString& path)
 
 WriteResult writeAirType(const QString& path, qint16 type)
 {
-    if (!QFileInfo::exists(path))
+    if (!present(path))
         return failed(path + QStringLiteral(": the file does not exist"));
     if (platform::fileio::Result r = platform::fileio::clearReadOnly(path); !r)
         return failed(r.error);
 
     WalkResult walk;
     {
-        QFile file(path);
+        QFile file;
         QString error;
-        if (!openForReading(file, &error))
+        if (!openForReading(path, file, &error))
             return failed(error);
         walk = walkFile(file);
         if (walk.end == WalkEnd::ReadError)
-            return failed(describe(file));
+            return failed(describe(path, file));
     }
     if (walk.end != WalkEnd::Found)
         return {WriteStatus::NotApplicable, path + QStringLiteral(": the file has no aircraft type record")};
@@ -238,17 +240,17 @@ struct HeaderRead
 HeaderRead readHeader(const QString& path)
 {
     HeaderRead r;
-    if (!QFileInfo::exists(path)) {
+    if (!present(path)) {
         r.read.status = MdlStatus::Missing;
         return r;
     }
     r.read.status = MdlStatus::Unreadable;
-    QFile file(path);
-    if (!openForReading(file, &r.read.error))
+    QFile file;
+    if (!openForReading(path, file, &r.read.error))
         return r;
     const QByteArray head = file.read(kMdlRadiusOffset + 1);
     if (file.error() != QFileDevice::NoError) {
-        r.read.error = describe(file);
+        r.read.error = describe(path, file);
         return r;
     }
     const std::optional<MdlHeader> header = decodeMdlHeader(head);
@@ -271,7 +273,7 @@ MdlRead readMdlHeader(const QString& path)
 
 WriteResult writeMdlRadius(const QString& path, quint8 radius)
 {
-    if (!QFileInfo::exists(path))
+    if (!present(path))
         return failed(path + QStringLiteral(": the file does not exist"));
     if (platform::fileio::Result r = platform::fileio::clearReadOnly(path); !r)
         return failed(r.error);

@@ -38,8 +38,8 @@ int airTypeIndex(qint32 type);
 
 enum class AirStatus
 {
-    Missing,      // no file at that path
-    Unreadable,   // a folder, or the file cannot be opened or read
+    Missing,      // no regular file at that path (a folder, pipe, socket or device is none)
+    Unreadable,   // the file cannot be opened or read
     NoTypeRecord, // readable, but no usable type record
     Found,        // record found; see `record`
 };
@@ -102,8 +102,8 @@ std::optional<MdlHeader> decodeMdlHeader(QByteArrayView data);
 
 enum class MdlStatus
 {
-    Missing,    // no file at that path
-    Unreadable, // a folder, cannot be opened or read, or too short for its header
+    Missing,    // no regular file at that path (a folder, pipe, socket or device is none)
+    Unreadable, // cannot be opened or read, or too short for its header
     Decoded,
 };
 

@@ -100,8 +100,13 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
         return r;
     r.cfgExists = true;
     r.cfgPath = cfg;
-    if (QFile probe(cfg); !probe.open(QIODevice::ReadOnly))
-        r.cfgError = probe.errorString();
+    QFile probe;
+    if (const platform::fileio::Result opened = platform::fileio::openRegular(cfg, &probe); !opened) {
+        // The reason alone: the message names the file itself.
+        const QString prefix = cfg + QStringLiteral(": ");
+        r.cfgError = opened.error.startsWith(prefix) ? opened.error.mid(prefix.size()) : opened.error;
+    }
+    probe.close();
     ini.setPath(cfg);
     const platform::profile::Snapshot snapshot(cfg);
 

@@ -53,7 +53,8 @@ FileError fileError(int number)
 FileError readFailure(const QString& path)
 {
     const QFileInfo fi(path);
-    if (fi.exists())
+    // A pipe, socket or device is never read: to the editor it is no file.
+    if (fi.isFile() || fi.isDir())
         return fileError(runtimeerror::kPathFileAccess);
     if (!QFileInfo(fi.absolutePath()).isDir())
         return fileError(runtimeerror::kPathNotFound);

@@ -236,6 +236,36 @@ void syncDir(const QString& dir)
     }
 }
 
+// Opens a regular file for reading, or says why not. The path is examined
+// before the open so that a device is never opened at all, and the open does
+// not wait (a pipe without a writer would block it); the descriptor is
+// examined again, since the name may have changed hands in between.
+int openRegularFd(const QString& path, Result* why)
+{
+    const QByteArray n = native(path);
+    const auto refuse = [&](const struct stat& st) {
+        *why = Result::failure(S_ISDIR(st.st_mode) ? QStringLiteral("%1: is a folder").arg(path)
+                                                   : QStringLiteral("%1: is not a regular file").arg(path));
+        return -1;
+    };
+    struct stat st{};
+    if (::stat(n.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return refuse(st);
+    const int fd = ::open(n.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *why = Result::failure(QStringLiteral("%1: %2").arg(path, errnoText(errno)));
+        return -1;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(st);
+    }
+    // Reads of a regular file never wait; the flag goes so that they are plain.
+    if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 // Where a lookup scope keeps a file read whole.
 QString bytesKey(const QString& path) { return QStringLiteral("bytes\n") + path; }
 
@@ -265,13 +295,24 @@ Result readAll(const QString& path, QByteArray* out)
     return readAllFresh(path, out);
 }
 
+Result openRegular(const QString& path, QFile* file)
+{
+    Result why;
+    const int fd = openRegularFd(path, &why);
+    if (fd < 0)
+        return why;
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Result::failure(QStringLiteral("%1: %2").arg(path, file->errorString()));
+    }
+    return {};
+}
+
 Result readAllFresh(const QString& path, QByteArray* out)
 {
-    QFile f(path);
-    if (QFileInfo(path).isDir())
-        return Result::failure(QStringLiteral("%1: is a folder").arg(path));
-    if (!f.open(QIODevice::ReadOnly))
-        return Result::failure(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    QFile f;
+    if (Result r = openRegular(path, &f); !r)
+        return r;
     *out = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return Result::failure(QStringLiteral("%1: %2").arg(path, f.errorString()));
@@ -409,7 +450,8 @@ Result patchBytes(const QString& path, qint64 offset, const QByteArray& data)
 {
     const ForgetLookups forget;
     const QByteArray n = native(path);
-    const int fd = ::open(n.constData(), O_WRONLY);
+    // A pipe without a reader would block a plain open.
+    const int fd = ::open(n.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return fail(path, QStringLiteral("cannot open the file for writing"), errno);
     struct stat st{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <optional>
@@ -47,7 +48,13 @@ FileIdentity identityOf(const struct stat& st);
 // anything else or when it cannot be examined.
 std::optional<FileIdentity> regularFileIdentity(const QString& path);
 
-// Reads the whole file. Fails for folders and unreadable files. While a
+// Opens the regular file at `path` (links followed) for reading. Anything
+// else - a folder, a pipe, a socket, a device - is refused without waiting and
+// without reading from it, and so is a path that cannot be opened.
+Result openRegular(const QString& path, QFile* file);
+
+// Reads the whole file. Fails for anything but a regular file (links
+// followed) and for unreadable files; never waits on a pipe or device. While a
 // lookup scope lives, a file read whole before is not read again.
 Result readAll(const QString& path, QByteArray* out);
 

@@ -203,8 +203,17 @@ QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind
 {
     QStringList out;
     for (const QString& n : listNames(dir, kind)) {
-        if (wildcardMatch(pattern, n))
-            out.append(n);
+        if (!wildcardMatch(pattern, n))
+            continue;
+        // The listing's "files" include pipes, sockets, devices and dangling
+        // links (and its folders some of them too): only what the kind names
+        // counts, a link taken as what it leads to.
+        if (kind != EntryKind::Any) {
+            const PathState st = stateOf(join(dir, n));
+            if (kind == EntryKind::Files ? !st.isFile : !st.isDir)
+                continue;
+        }
+        out.append(n);
     }
     return out;
 }

@@ -42,7 +42,8 @@ enum class EntryKind { Files = 1, Dirs = 2, Any = 3 };
 
 // Names of the entries of `dir` that match the wildcard pattern, in the order
 // a Windows folder listing gives them (listingLess).
-// "." and ".." are never listed.
+// "." and ".." are never listed. Files means regular files and Dirs folders
+// (links taken as what they lead to); Any lists every entry.
 QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind = EntryKind::Any);
 
 // The existence test the program uses everywhere: false for an empty path;
@@ -52,7 +53,8 @@ QStringList matchEntries(const QString& dir, QStringView pattern, EntryKind kind
 // found.
 bool fileExists(const QString& path);
 
-// Like fileExists, but only regular files count (folders do not).
+// Like fileExists, but only regular files count (links followed): folders,
+// pipes, sockets and devices do not. The test for a file the program opens.
 bool regularFileExists(const QString& path);
 
 // Like fileExists, but only folders count.

@@ -137,8 +137,8 @@ qint64 mappableSize(const struct stat& st)
 
 WineRegistry WineRegistry::load(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    QFile f;
+    if (!platform::fileio::openRegular(path, &f))
         return {};
     struct stat st
     {
@@ -162,8 +162,8 @@ std::shared_ptr<const WineRegistry> WineRegistry::loadCached(const QString& path
     static QHash<QString, CacheEntry> cache;
     static const auto empty = std::make_shared<const WineRegistry>();
 
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    if (!platform::fileio::openRegular(path, &f)) {
         const QMutexLocker lock(&mutex);
         cache.remove(path);
         return empty;

@@ -171,9 +171,9 @@ platform::fileio::Result FileToArray(const QString& fileName, StringArray& array
     if (!info.isFile() || info.fileName().startsWith(u'.'))
         return {};
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return platform::fileio::Result::failure(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QFile file;
+    if (auto opened = platform::fileio::openRegular(path, &file); !opened)
+        return opened;
 
     // Lines are collected apart from the caller's array, so a read that fails
     // halfway leaves the array as it was.

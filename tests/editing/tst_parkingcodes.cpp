@@ -3,6 +3,7 @@
 // where the airline list is found.
 #include "editing/ParkingCodes.h"
 
+#include "OddFile.h"
 #include "TestUtil.h"
 
 #include <QTest>
@@ -166,6 +167,29 @@ private slots:
         else
             testutil::writeFile(path, "x");
         QCOMPARE(ParkingCodes::findDatabase(dir.path()), found ? path : QString());
+    }
+
+    void oddDatabaseIsNotFound_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"parkingspecs.mdb", "ParkingSpecs.MDB"}) {
+            for (const char* kind : testutil::kOddKinds)
+                QTest::addRow("%s %s", kind, name) << QString::fromLatin1(kind) << QString::fromLatin1(name);
+        }
+    }
+
+    void oddDatabaseIsNotFound()
+    {
+        // Only a regular file is handed to the database reader, also when
+        // the name is found in another letter case.
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        const testutil::OddFile odd(dir.filePath(name), kind);
+        QVERIFY(odd.made());
+        QCOMPARE(ParkingCodes::findDatabase(dir.path()), QString());
+        QCOMPARE(odd.readerOpens(), 0);
     }
 
     void locateDatabase_data()

@@ -10,6 +10,7 @@
 
 #include "AircraftScene.h"
 #include "DataRows.h"
+#include "OddFile.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
 
@@ -513,6 +514,46 @@ private slots:
         QVERIFY(w.ui.txt_FS9Radius->isReadOnly());
         if (locked)
             testutil::setMode(mdlPath, 0644);
+    }
+
+    void oddModelAndAirFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name"); // the file that is not a regular file
+        for (const char* name : {"model/model.cfg", "model/Plane.mdl", "Jet.air"}) {
+            for (const char* kind : testutil::kOddKinds)
+                QTest::addRow("%s %s", kind, name) << QString::fromLatin1(kind) << QString::fromLatin1(name);
+        }
+    }
+
+    void oddModelAndAirFiles()
+    {
+        // A pipe, socket, device or folder where a model or air file should be
+        // is a missing file: no box blames a lock, and it is never read.
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
+        Scene s("[fltsim.0]\r\ntitle=Liner\r\nmodel=\r\nsim=Jet\r\n",
+                {{"model/model.cfg", "normal=Plane\r\n"},
+                 {"model/Plane.mdl", mdlBytes("MDL9", 42)},
+                 {"Jet.air", testutil::airTypeRecord(2)}});
+        const testutil::OddFile odd(s.file(name), kind);
+        QVERIFY(odd.made());
+        frm_Main& w = s.start();
+
+        QVERIFY(s.answers.calls().empty());
+        QCOMPARE(odd.readerOpens(), 0);
+        QCOMPARE(w.ui.txt_Title->text(), QStringLiteral("Liner"));
+        QVERIFY(w.ui.cmd_ParkingCodes->isEnabled());
+        if (name.endsWith(u".air")) {
+            QCOMPARE(w.ui.txt_FS9Radius->text(), QStringLiteral("42"));
+            QVERIFY(!w.ui.opt_ac_AI->isChecked());
+            QVERIFY(!w.ui.opt_ac_Nok->isChecked());
+        } else {
+            QCOMPARE(w.ui.StatusBar1->panelPictureText(9), kNok);
+            QCOMPARE(w.vRadiusOrg, QString());
+            QVERIFY(w.ui.txt_FS9Radius->isReadOnly());
+            QVERIFY(w.ui.opt_ac_AI->isChecked());
+        }
     }
 
     void modelOfPreviousEntryIsForgotten()

@@ -8,6 +8,7 @@
 
 #include "AircraftScene.h"
 #include "DataRows.h"
+#include "OddFile.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
 #include "WindowEdits.h"
@@ -26,6 +27,10 @@ using testutil::mtime;
 const QString kRadiusMessage = QStringLiteral(
     "The changed radius value could not be written to the model file. Please make sure that the "
     "file is not opened by the sim or another program");
+
+// A value the radius byte cannot hold is the value's fault, not the file's.
+const QString kValueMessage = QStringLiteral(
+    "The changed radius value is not a number from 0 to 255 and was not written to the model file.");
 
 using Scene = testutil::AircraftScene;
 
@@ -122,7 +127,7 @@ private slots:
         }
         QCOMPARE(s.answers.calls().size(), size_t(message ? 1 : 0));
         if (message) {
-            QCOMPARE(s.answers.calls().front().prompt, kRadiusMessage);
+            QCOMPARE(s.answers.calls().front().prompt, kValueMessage);
             QCOMPARE(s.answers.calls().front().style, int(msgbox::vbOKOnly | msgbox::vbCritical));
             QCOMPARE(s.answers.calls().front().title, msgbox::programTitle());
         }
@@ -146,6 +151,35 @@ private slots:
         // The user asked for a change that was not made: say so, naming the file.
         QCOMPARE(s.answers.prompts(), QStringList{WriteBack::radiusOutsideMessage(w.sMdlFile)});
         QVERIFY(s.answers.prompts().front().startsWith(outside.path()));
+        QVERIFY(s.cfg().contains("title=Edited\r\n"));
+    }
+
+    void modelFileNoLongerAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : testutil::kOddKinds)
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+
+    void modelFileNoLongerAFile()
+    {
+        // Between the display and "&1. Update" the model file became a pipe
+        // (or socket, device, folder): the message says the file is gone.
+        QFETCH(QString, kind);
+        Scene s("[fltsim.0]\r\ntitle=A\r\nmodel=\r\n",
+                {{"Plane/model/model.cfg", "normal=Plane\r\n"}, {"Plane/model/Plane.mdl", mdlBytes("MDL9", 42)}});
+        frm_Main& w = s.start();
+        QCOMPARE(w.ui.txt_FS9Radius->text(), QStringLiteral("42"));
+        const QString mdl = s.folder() + "/model/Plane.mdl";
+        const testutil::OddFile odd(mdl, kind);
+        QVERIFY(odd.made());
+        w.ui.txt_FS9Radius->setText(QStringLiteral("43"));
+        w.ui.txt_Title->setText(QStringLiteral("Edited"));
+        clickUpdate(w);
+        QCOMPARE(s.answers.prompts(),
+                 QStringList{"The model file:" + mdl +
+                             "\r\n\r\n could not be found. The changed radius value was not written."});
+        QCOMPARE(odd.readerOpens(), 0);
         QVERIFY(s.cfg().contains("title=Edited\r\n"));
     }
 

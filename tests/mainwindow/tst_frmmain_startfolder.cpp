@@ -7,6 +7,7 @@
 
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
+#include "OddFile.h"
 #include "StartupFixture.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,8 @@ private slots:
     void startFolder();
     void rememberedFolderGone();
     void rememberedRoot();
+    void rememberedFolderWithOddAircraftCfg_data();
+    void rememberedFolderWithOddAircraftCfg();
 };
 
 void TestFrmMainStartFolder::startFolder_data()
@@ -116,6 +119,36 @@ void TestFrmMainStartFolder::rememberedRoot()
     QCOMPARE(w.ui.StatusBar1->panelPictureText(10), QString());
     QCOMPARE(w.ui.StatusBar1->panelText(10), QStringLiteral("0 aircraft variations defined"));
     QVERIFY(!w.ui.cmd_DirUp->isEnabled());
+}
+
+
+void TestFrmMainStartFolder::rememberedFolderWithOddAircraftCfg_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : testutil::kOddKinds)
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+void TestFrmMainStartFolder::rememberedFolderWithOddAircraftCfg()
+{
+    // A pipe (or socket, device, folder) named aircraft.cfg is no aircraft.cfg:
+    // the window opens on the folder as on one without it, and never reads it.
+    QFETCH(QString, kind);
+    QTemporaryDir tmp;
+    const QString aircraft = makeAircraft(tmp.path() + "/Heather");
+    const testutil::OddFile odd(aircraft + "/aircraft.cfg", kind);
+    QVERIFY(odd.made());
+    BoxRecorder boxes;
+    MainWindowFixture f({}, {{"Path", aircraft}});
+    frm_Main& w = f.start();
+
+    QVERIFY(boxes.calls().empty());
+    QCOMPARE(odd.readerOpens(), 0);
+    QCOMPARE(w.folderPath(), aircraft);
+    QCOMPARE(w.ui.ListView1->rowCount(), 0);
+    QCOMPARE(w.ui.StatusBar1->panelPictureText(9), QStringLiteral("AC Status: n/a"));
+    QCOMPARE(w.ui.StatusBar1->panelText(10), QStringLiteral("0 aircraft variations defined"));
+    QVERIFY(w.bAirReady);
 }
 
 QTEST_MAIN(TestFrmMainStartFolder)

@@ -3,6 +3,7 @@
 #include "shared/MessageBox.h"
 
 #include "DataRows.h"
+#include "OddFile.h"
 #include "TestUtil.h"
 
 #include <QAction>
@@ -586,6 +587,29 @@ private slots:
         QVERIFY(e->isVisible());
         QVERIFY(e->sFileName.isEmpty()); // a later Save asks for a name instead of overwriting
         QVERIFY(!e->bChanged);
+    }
+
+    void oddFileOnOpening_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        for (const char* kind : testutil::kOddKinds)
+            QTest::newRow(kind) << QString::fromLatin1(kind)
+                                << (kind == QByteArrayView("folder") ? "ERROR: Path/File access error. [Error #75]"
+                                                                     : "ERROR: File not found. [Error #53]");
+    }
+    void oddFileOnOpening()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        const testutil::OddFile odd(m_tmp.path() + "/odd.txt", kind);
+        QVERIFY(odd.made());
+        ScriptedAnswers script;
+        script.button(vbOK);
+        frm_TextEditor* e = openOn(3, m_tmp.path() + "/odd.txt");
+        QCOMPARE(script.prompts(), QStringList{message});
+        QCOMPARE(odd.readerOpens(), 0);
+        QVERIFY(e->sFileName.isEmpty());
     }
 
     void showingAgainLoadsTheNewFile()

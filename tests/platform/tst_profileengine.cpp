@@ -230,6 +230,15 @@ private slots:
         QTest::newRow("odd bytes elsewhere untouched")
             << QByteArray("x\0y\r\n[s]\r\na=1\r\r\n\x81\x8D=\x9D\n", 22) << "s" << "a" << "2"
             << QByteArray("x\0y\r\n[s]\r\na=2\r\r\n\x81\x8D=\x9D\n", 22);
+        // A NUL ends a section's name, not its header line: the line's bytes stay.
+        QTest::newRow("nul in header: replace")
+            << QByteArray("[s\0x] y\r\na=1\r\n", 14) << "s" << "a" << "2" << QByteArray("[s\0x] y\r\na=2\r\n", 14);
+        QTest::newRow("nul in header: add after a last line without end")
+            << QByteArray("[s\0x]z", 6) << "s" << "k" << "v" << QByteArray("[s\0x]z\r\nk=v", 11);
+        QTest::newRow("nul in header: delete section")
+            << QByteArray("[s\0x]\na=1\n[s\0y]\nb=2\n", 20) << "s" << null << null << QByteArray("[s\0y]\nb=2\n", 10);
+        QTest::newRow("nul in header: key name beginning with [ reparses")
+            << QByteArray("[s\0x]\na=1\n", 10) << "s" << "[k" << "v" << QByteArray("[s\0x]\na=1\n[k=v\n", 15);
     }
     void writes()
     {

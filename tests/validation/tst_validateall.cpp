@@ -12,6 +12,7 @@
 
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
+#include "OddFile.h"
 #include "TestUtil.h"
 #include "ValidationFixture.h"
 
@@ -146,6 +147,35 @@ private slots:
         QVERIFY(!w->running());
         QCOMPARE(w->ProgressBar1->maximum(), 3);
         QCOMPARE(w->ProgressBar1->value(), 3);
+    }
+
+    void oddAircraftCfgIsReportedAndTheBatchGoesOn_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : testutil::kOddKinds)
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void oddAircraftCfgIsReportedAndTheBatchGoesOn()
+    {
+        // Alpha's aircraft.cfg is a pipe (or socket, device, folder): the
+        // folder gets its line in the report, and the folders after it theirs.
+        QFETCH(QString, kind);
+        auto f = start(flagsWith({0, 1, 2}));
+        const testutil::OddFile odd(m_root + "/Alpha/aircraft.cfg", kind);
+        QVERIFY(odd.made());
+        frm_ValidateAll* w = openBatch(f->window());
+        QVERIFY(w);
+        testutil::BoxRecorder boxes;
+        w->cmdStart_Click();
+        QVERIFY(boxes.calls().empty());
+        QVERIFY(!w->running());
+        QCOMPARE(odd.readerOpens(), 0);
+
+        const QByteArray all = testutil::readFile(allReport());
+        QVERIFY(all.contains(framed("No aircraft.cfg file found in folder " + m_root + "/Alpha *")));
+        QVERIFY(all.contains(framed("No aircraft.cfg file found in folder " + m_root + "/Bravo *")));
+        QVERIFY(all.contains(QString("Report for \"" + m_root + "/Charlie").toUtf8()));
+        QCOMPARE(f->window().folderPath(), m_root);
     }
 
     void linksAtTheReportNamesAreReplaced()
