@@ -5,6 +5,7 @@
 #include "shared/MessageBox.h"
 
 #include "TestUtil.h"
+#include "UrlRecorder.h"
 
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -87,26 +88,6 @@ private:
 
     QTcpServer m_server;
     QHash<QTcpSocket*, QByteArray> m_pending;
-};
-
-// Keeps the addresses the program asked the desktop to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-    UrlRecorder()
-    {
-        QDesktopServices::setUrlHandler("http", this, "open");
-        QDesktopServices::setUrlHandler("https", this, "open");
-    }
-    ~UrlRecorder() override
-    {
-        QDesktopServices::unsetUrlHandler("http");
-        QDesktopServices::unsetUrlHandler("https");
-    }
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
 };
 
 QByteArray versionFile(const QString& version,
@@ -296,7 +277,7 @@ private slots:
         server.body = versionFile("99.0.0", address);
         auto ctl = started(server.url());
         QTRY_VERIFY(ctl->cmdNEXT->isEnabled());
-        UrlRecorder urls;
+        testutil::UrlRecorder urls({"http", "https"});
         QSignalSpy finish(ctl.get(), &vcUPDATECTL::Finish);
         ctl->cmdNEXT->click();
         QCOMPARE(urls.opened, QList<QUrl>{QUrl(opened)});
@@ -399,7 +380,7 @@ private slots:
         frm_Update window;
         window.Form_Load();
         QTRY_VERIFY(window.vcUPDATECTL1->cmdNEXT->isEnabled());
-        UrlRecorder urls;
+        testutil::UrlRecorder urls({"http", "https"});
         window.vcUPDATECTL1->cmdNEXT->click();
         QCOMPARE(urls.opened, QList<QUrl>{QUrl("http://127.0.0.1/fq/download")});
         QCOMPARE(server.requests, 1);

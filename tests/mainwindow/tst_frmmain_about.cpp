@@ -9,6 +9,7 @@
 #include "BoxRecorder.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
+#include "UrlRecorder.h"
 
 #include <QAction>
 #include <QDate>
@@ -40,17 +41,6 @@ void activate(frm_Main& w)
     // The check opens once the activation has been handled.
     QCoreApplication::processEvents();
 }
-
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-    UrlRecorder() { QDesktopServices::setUrlHandler("https", this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler("https"); }
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 } // namespace
 
@@ -87,8 +77,9 @@ private slots:
 
         // The menu's command says why nothing happens.
         w.ui.mnu_AppUpdate->trigger();
-        QCOMPARE(boxes.prompts(),
-                 QStringList{"This build of Fernquill has no update address, so it cannot check for updates."});
+        QCOMPARE(
+            boxes.prompts(),
+            QStringList{"This build of Fernquill has no update address, so it cannot check for updates."});
         QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbInformation);
         QCOMPARE(updates.shows(), 0);
         QCOMPARE(w.ui.Zib[1]->isEnabled(), !downloadPage.isEmpty());
@@ -208,7 +199,7 @@ private slots:
     {
         testutil::MainWindowFixture f;
         frm_Main& w = f.start();
-        UrlRecorder urls;
+        testutil::UrlRecorder urls({"https"});
         w.ui.Zib[1]->trigger();
         QCOMPARE(urls.opened, QList<QUrl>{QUrl(appinfo::downloadPageUrl())});
     }

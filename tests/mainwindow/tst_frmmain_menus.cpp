@@ -5,14 +5,15 @@
 #include "mainwindow/widgets/StatusPanels.h"
 #include "shared/BalloonTip.h"
 #include "shared/Globals.h"
-#include "shared/ProportionalResize.h"
 #include "shared/modSettings.h"
 #include "shared/modSystem.h"
+#include "shared/ProportionalResize.h"
 
 #include "BoxRecorder.h"
 #include "ConfigHome.h"
 #include "MainWindowFixture.h"
 #include "TestUtil.h"
+#include "UrlRecorder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -56,18 +57,6 @@ QPoint panelPoint(const frm_Main& w, int panel, int dx = 0)
     return QPoint(r.left() + r.width() / 2 + dx, r.center().y());
 }
 
-// Receives the addresses the desktop is asked to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 } // namespace
 
 class TestFrmMainMenus : public QObject
@@ -108,10 +97,10 @@ void TestFrmMainMenus::toggles_data()
     {
         const char* item;
         const char* key;
-    } toggles[] = {{"mnuConfirm", "Update"},          {"mnuAutoBackup", "AutoBackup"},
-                   {"mnu_AutoUpdate", "AutoUpdate"},  {"mnuResizable", "Resizeable"},
-                   {"mnuRememberLastPath", "IsMerrow"}, {"mnuToolTips", "ToolTips"},
-                   {"mnuEditor", "Editor"}};
+    } toggles[] = {
+        {"mnuConfirm", "Update"},       {"mnuAutoBackup", "AutoBackup"},     {"mnu_AutoUpdate", "AutoUpdate"},
+        {"mnuResizable", "Resizeable"}, {"mnuRememberLastPath", "IsMerrow"}, {"mnuToolTips", "ToolTips"},
+        {"mnuEditor", "Editor"}};
     bool viaMenu = true;
     for (const auto& t : toggles) {
         if (viaMenu)
@@ -120,7 +109,9 @@ void TestFrmMainMenus::toggles_data()
             QTest::addRow("%s, stored 0, by code", t.item) << t.item << t.key << "0" << false;
         viaMenu = !viaMenu;
     }
-    QTest::newRow("mnuEditor, stored 0, by code") << "mnuEditor" << "Editor" << "0" << false;
+    QTest::newRow("mnuEditor, stored 0, by code") << "mnuEditor"
+                                                  << "Editor"
+                                                  << "0" << false;
 }
 
 void TestFrmMainMenus::toggles()
@@ -209,11 +200,12 @@ void TestFrmMainMenus::resizableTwice()
 
 void TestFrmMainMenus::tooltipsAfterNextStart()
 {
-    const QString upTip = QStringLiteral("This button is only enabled when the currently selected folder is an "
-                                         "aircraft folder. By clicking on this button the folder view will move "
-                                         "one level upwards, and the last folder will be automatically "
-                                         "pre-selected.  This way you don't have to scroll constantly in long "
-                                         "folder lists.");
+    const QString upTip =
+        QStringLiteral("This button is only enabled when the currently selected folder is an "
+                       "aircraft folder. By clicking on this button the folder view will move "
+                       "one level upwards, and the last folder will be automatically "
+                       "pre-selected.  This way you don't have to scroll constantly in long "
+                       "folder lists.");
     QString stored;
     {
         MainWindowFixture f;
@@ -378,16 +370,14 @@ void TestFrmMainMenus::manual()
     QTemporaryDir tmp;
     const QString pdf = tmp.path() + "/Manuals/Fernquill-Readme.pdf";
     testutil::writeFile(pdf, "%PDF-1.4\n");
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler("file", &recorder, "open");
+    testutil::UrlRecorder recorder({"file"});
 
     MainWindowFixture f;
     frm_Main& w = f.start();
     w.sManualFile = pdf;
     w.ui.mnu_Manual->setEnabled(true);
     w.ui.mnu_Manual->trigger();
-    QDesktopServices::unsetUrlHandler("file");
-    QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(pdf)});
+    QCOMPARE(recorder.opened, QList<QUrl>{QUrl::fromLocalFile(pdf)});
 }
 
 void TestFrmMainMenus::manualNeedsAProgramForPdf_data()

@@ -11,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "SimFiles.h"
 #include "TestUtil.h"
+#include "UrlRecorder.h"
 #include "ValidationFixture.h"
 
 #include <QDesktopServices>
@@ -23,18 +24,6 @@
 namespace {
 
 const QString kAllOn = QStringList(23, "1").join(QChar(0xA6));
-
-// Receives the files the desktop is asked to show.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 } // namespace
 
@@ -53,12 +42,13 @@ class TestMnuValidate : public QObject
         const testutil::PrefixSpec spec = testutil::simulatorSpec(fs9, fsx);
         const QString folder = m_tmp.path() + "/Plane";
         testutil::writeFile(folder + "/aircraft.cfg",
-                            cfg.isNull() ? QByteArray("[fltsim.0]\r\ntitle=A\r\natc_airline=HEATHERJET\r\n"
-                                                      "[fltsim.1]\r\ntitle=A\r\n[effects]\r\nwake=fx_wake\r\n")
-                                         : cfg);
+                            cfg.isNull()
+                                ? QByteArray("[fltsim.0]\r\ntitle=A\r\natc_airline=HEATHERJET\r\n"
+                                             "[fltsim.1]\r\ntitle=A\r\n[effects]\r\nwake=fx_wake\r\n")
+                                : cfg);
         auto f = std::make_unique<testutil::MainWindowFixture>(
-            spec, QMap<QString, QString>{{"Path", folder}, {"AnalyzeOptions", flags},
-                                         {"Editor", editor ? "1" : "0"}});
+            spec, QMap<QString, QString>{
+                      {"Path", folder}, {"AnalyzeOptions", flags}, {"Editor", editor ? "1" : "0"}});
         f->start();
         globals::gsTempPath = m_tmp.path() + "/temp/";
         testutil::makeDir(globals::gsTempPath);
@@ -98,10 +88,12 @@ private slots:
         testutil::MainWindowFixture f(testutil::PrefixSpec{}, {{"Path", folder}, {"AnalyzeOptions", kAllOn}});
         f.start();
         qputenv("XDG_RUNTIME_DIR", old);
-        const QString refusal = "The temporary folder " + runtime.path() +
-                                "/fernquill cannot be used: it is a symbolic link.";
-        QCOMPARE(boxes.prompts(),
-                 QStringList{refusal + "\r\n\r\nValidation reports cannot be written until it is removed or put right."});
+        const QString refusal =
+            "The temporary folder " + runtime.path() + "/fernquill cannot be used: it is a symbolic link.";
+        QCOMPARE(
+            boxes.prompts(),
+            QStringList{refusal +
+                        "\r\n\r\nValidation reports cannot be written until it is removed or put right."});
         QVERIFY(globals::gsTempPath.isEmpty());
 
         f.window().ui.mnuValidate->trigger();
@@ -125,7 +117,8 @@ private slots:
         globals::gbBatchValidate = batch;
         globals::gsSkipMessage.clear();
         f->window().mnuValidate_Click();
-        QCOMPARE(boxes.prompts(), QStringList{"You have disabled all analysis reporting options. Exiting here...."});
+        QCOMPARE(boxes.prompts(),
+                 QStringList{"You have disabled all analysis reporting options. Exiting here...."});
         QCOMPARE(boxes.calls().front().style, msgbox::vbOKOnly | msgbox::vbInformation);
         QVERIFY(globals::gsSkipMessage.isEmpty());
         QVERIFY(!QFileInfo::exists(reportPath()));
@@ -139,7 +132,8 @@ private slots:
         QTest::addColumn<QString>("comparedAgainst"); // empty: no report
         QTest::newRow("airline option on, FS9") << flagsWith({0, 9}) << true << int(msgbox::vbYes) << "FS9";
         QTest::newRow("airline option on, FSX") << flagsWith({0, 11}) << true << int(msgbox::vbNo) << "FSX";
-        QTest::newRow("effects option on, cancel") << flagsWith({0, 21}) << true << int(msgbox::vbCancel) << "";
+        QTest::newRow("effects option on, cancel")
+            << flagsWith({0, 21}) << true << int(msgbox::vbCancel) << "";
         QTest::newRow("no airline or effects option") << flagsWith({0, 12}) << false << 0 << "none";
     }
     void simulatorQuestion()
@@ -157,7 +151,8 @@ private slots:
         if (asked) {
             const msgbox::Call& c = boxes.calls().front();
             QCOMPARE(c.kind, msgbox::Kind::MsgBoxEx);
-            QCOMPARE(c.title, QStringLiteral("Validate Aircraft: Select FS-Version for ATC/Effects Analysis"));
+            QCOMPARE(c.title,
+                     QStringLiteral("Validate Aircraft: Select FS-Version for ATC/Effects Analysis"));
             QCOMPARE(c.prompt, QStringLiteral("Select which flightsim version should be used..."));
             QCOMPARE(c.yesCaption, QStringLiteral("FS9"));
             QCOMPARE(c.noCaption, QStringLiteral("FSX"));
@@ -169,7 +164,8 @@ private slots:
         const QByteArray report = testutil::readFile(reportPath());
         QVERIFY(!report.isEmpty());
         if (comparedAgainst != "none")
-            QVERIFY(report.contains(QByteArray("atc_airlines compared against:     " + comparedAgainst.toLatin1())));
+            QVERIFY(report.contains(
+                QByteArray("atc_airlines compared against:     " + comparedAgainst.toLatin1())));
         // The report opens in the program's own editor.
         QVERIFY(frm_TextEditor::existing());
         QCOMPARE(globals::gsEditFile, reportPath());
@@ -194,14 +190,17 @@ private slots:
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("skip");
-        QTest::newRow("no aircraft.cfg") << "nocfg" << "No aircraft.cfg file found in this folder. Exiting here..."
+        QTest::newRow("no aircraft.cfg") << "nocfg"
+                                         << "No aircraft.cfg file found in this folder. Exiting here..."
                                          << "No aircraft.cfg file found in folder ";
         QTest::newRow("no entries")
-            << "noentries" << "An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."
+            << "noentries"
+            << "An aircraft.cfg file without any [fltsim.x] section found in folder . Exiting here..."
             << "An aircraft.cfg file without any [fltsim.x] section found in folder ";
         // Loaded as a file without entries; validating it says why.
         QTest::newRow("unreadable aircraft.cfg")
-            << "unreadable" << "The file:<cfg>\r\n\r\n could not be read. Permission denied"
+            << "unreadable"
+            << "The file:<cfg>\r\n\r\n could not be read. Permission denied"
             << "The aircraft.cfg could not be read (Permission denied) in folder ";
     }
     void stopsBeforeTheFolder()
@@ -214,7 +213,8 @@ private slots:
         const QString cfg = m_tmp.path() + "/Plane/aircraft.cfg";
         message.replace("<cfg>", cfg);
         for (bool batch : {false, true}) {
-            auto f = start(true, false, kAllOn, what == "noentries" ? QByteArray("[General]\r\nx=1\r\n") : QByteArray());
+            auto f = start(true, false, kAllOn,
+                           what == "noentries" ? QByteArray("[General]\r\nx=1\r\n") : QByteArray());
             if (what == "nocfg")
                 QFile::remove(cfg); // gone after the load
             if (what == "unreadable") {
@@ -362,31 +362,29 @@ private slots:
     {
         QFETCH(bool, desktopShowsIt);
         auto f = start(false, false, kAllOn, {}, false);
-        UrlRecorder desktop;
-        if (desktopShowsIt)
-            QDesktopServices::setUrlHandler("file", &desktop, "open");
+        testutil::UrlRecorder desktop(desktopShowsIt ? QStringList{"file"} : QStringList{});
         // Nothing to start the desktop's program with.
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(m_tmp.path() + "/no-programs"));
         testutil::BoxRecorder boxes;
         f->window().ui.mnuValidate->trigger();
         qputenv("PATH", path);
-        QDesktopServices::unsetUrlHandler("file");
 
         QVERIFY(QFileInfo::exists(reportPath()));
         QVERIFY(!frm_TextEditor::existing());
         if (desktopShowsIt) {
             QVERIFY(boxes.calls().empty());
-            QCOMPARE(desktop.urls, QList<QUrl>{QUrl::fromLocalFile(reportPath())});
+            QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(reportPath())});
             return;
         }
         QCOMPARE(boxes.calls().size(), size_t(1));
         const msgbox::Call& box = boxes.calls().front();
-        QCOMPARE(box.prompt, QStringLiteral("The file could not be shown: no program for text files was found.\r\n"
-                                            "\r\n") +
-                                 reportPath() +
-                                 QStringLiteral("\r\n\r\nSwitch on 'Use internal Editor' in the Settings menu to "
-                                                "show it in the program's own editor."));
+        QCOMPARE(box.prompt,
+                 QStringLiteral("The file could not be shown: no program for text files was found.\r\n"
+                                "\r\n") +
+                     reportPath() +
+                     QStringLiteral("\r\n\r\nSwitch on 'Use internal Editor' in the Settings menu to "
+                                    "show it in the program's own editor."));
         QCOMPARE(box.style, int(msgbox::vbOKOnly | msgbox::vbExclamation));
     }
 
