@@ -230,6 +230,11 @@ private slots:
         QTest::newRow("odd bytes elsewhere untouched")
             << QByteArray("x\0y\r\n[s]\r\na=1\r\r\n\x81\x8D=\x9D\n", 22) << "s" << "a" << "2"
             << QByteArray("x\0y\r\n[s]\r\na=2\r\r\n\x81\x8D=\x9D\n", 22);
+        QByteArray everyByte;
+        for (int b = 0; b < 256; ++b)
+            everyByte += char(b);
+        QTest::newRow("every byte value untouched")
+            << QByteArray("[s]\na=1\n") + everyByte << "s" << "a" << "2" << QByteArray("[s]\na=2\n") + everyByte;
     }
     void writes()
     {
