@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 namespace FolderLoad {
@@ -173,10 +174,21 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
 
 int removeLeftovers(const QString& folder)
 {
-    int removed = platform::fileio::removeStaleTemporaries(folder);
+    // A rewrite's temporary file is hidden (its name starts with '.'): while
+    // lookups are remembered, a folder whose listing shows no hidden entry
+    // is not searched again.
+    const auto clear = [](const QString& dir) {
+        if (platform::paths::lookupsRemembered()) {
+            const QStringList names = platform::paths::matchEntries(dir, u"*", platform::paths::EntryKind::Any);
+            if (std::none_of(names.cbegin(), names.cend(), [](const QString& n) { return n.startsWith(u'.'); }))
+                return 0;
+        }
+        return platform::fileio::removeStaleTemporaries(dir);
+    };
+    int removed = clear(folder);
     for (const QStringView pattern : {u"texture.*", u"model.*"}) {
         for (const QString& name : platform::paths::matchEntries(folder, pattern, platform::paths::EntryKind::Dirs))
-            removed += platform::fileio::removeStaleTemporaries(platform::paths::join(folder, name));
+            removed += clear(platform::paths::join(folder, name));
     }
     return removed;
 }
