@@ -89,6 +89,12 @@ void readEffectsSection(clsIniFile& ini, const QString& section, Result& r)
 
 Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
 {
+    return load(folder, ini, folderChoices, {});
+}
+
+Result load(const QString& folder, clsIniFile& ini, bool folderChoices,
+            const std::function<void(GridRow&&)>& rowSink)
+{
     Result r;
     if (folderChoices) {
         r.textureItems = textureItems(folder);
@@ -121,7 +127,8 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
     static const int kTitle = entryKeyIndex(u"title");
     static const int kSim = entryKeyIndex(u"sim");
     static const int kDescription = entryKeyIndex(u"description");
-    r.rows.reserve(refs.size());
+    if (!rowSink)
+        r.rows.reserve(refs.size());
     r.descriptions.reserve(refs.size());
 
     for (qsizetype i = 0; i < r.sections.size(); ++i) {
@@ -167,7 +174,10 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
                 r.descriptions.last() = value;
             }
         }
-        r.rows.append(std::move(row));
+        if (rowSink)
+            rowSink(std::move(row));
+        else
+            r.rows.append(std::move(row));
     }
     return r;
 }
