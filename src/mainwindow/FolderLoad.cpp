@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 namespace FolderLoad {
@@ -88,6 +89,12 @@ void readEffectsSection(clsIniFile& ini, const QString& section, Result& r)
 
 Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
 {
+    return load(folder, ini, folderChoices, {});
+}
+
+Result load(const QString& folder, clsIniFile& ini, bool folderChoices,
+            const std::function<void(GridRow&&)>& rowSink)
+{
     Result r;
     if (folderChoices) {
         r.textureItems = textureItems(folder);
@@ -125,7 +132,8 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
     static const int kTitle = entryKeyIndex(u"title");
     static const int kSim = entryKeyIndex(u"sim");
     static const int kDescription = entryKeyIndex(u"description");
-    r.rows.reserve(refs.size());
+    if (!rowSink)
+        r.rows.reserve(refs.size());
     r.descriptions.reserve(refs.size());
 
     for (qsizetype i = 0; i < r.sections.size(); ++i) {
@@ -171,17 +179,31 @@ Result load(const QString& folder, clsIniFile& ini, bool folderChoices)
                 r.descriptions.last() = value;
             }
         }
-        r.rows.append(std::move(row));
+        if (rowSink)
+            rowSink(std::move(row));
+        else
+            r.rows.append(std::move(row));
     }
     return r;
 }
 
 int removeLeftovers(const QString& folder)
 {
-    int removed = platform::fileio::removeStaleTemporaries(folder);
+    // A rewrite's temporary file is hidden (its name starts with '.'): while
+    // lookups are remembered, a folder whose listing shows no hidden entry
+    // is not searched again.
+    const auto clear = [](const QString& dir) {
+        if (platform::paths::lookupsRemembered()) {
+            const QStringList names = platform::paths::matchEntries(dir, u"*", platform::paths::EntryKind::Any);
+            if (std::none_of(names.cbegin(), names.cend(), [](const QString& n) { return n.startsWith(u'.'); }))
+                return 0;
+        }
+        return platform::fileio::removeStaleTemporaries(dir);
+    };
+    int removed = clear(folder);
     for (const QStringView pattern : {u"texture.*", u"model.*"}) {
         for (const QString& name : platform::paths::matchEntries(folder, pattern, platform::paths::EntryKind::Dirs))
-            removed += platform::fileio::removeStaleTemporaries(platform::paths::join(folder, name));
+            removed += clear(platform::paths::join(folder, name));
     }
     return removed;
 }

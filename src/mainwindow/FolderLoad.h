@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 // What the folder load reads from an aircraft folder: the grid rows of its
@@ -63,6 +64,11 @@ struct Result
 // (and otherwise left alone, still naming the previous file). Without
 // `folderChoices` the texture and model folder lists stay empty.
 Result load(const QString& folder, clsIniFile& ini, bool folderChoices = true);
+// The same, handing each grid row to `rowSink` as it is read instead of
+// keeping it in the result (whose `rows` stay empty), so a large file's rows
+// are never all held twice.
+Result load(const QString& folder, clsIniFile& ini, bool folderChoices,
+            const std::function<void(GridRow&&)>& rowSink);
 
 // The three "current file" texts of an entry section read from the file:
 // texture and model ("<default>" when empty), sim ("<none>" when empty).

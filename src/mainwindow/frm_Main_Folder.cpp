@@ -150,7 +150,25 @@ void frm_Main::Dir1_Change()
             FolderLoad::removeLeftovers(folder);
             m_leftoversClearedIn = folder;
         }
-        const FolderLoad::Result r = FolderLoad::load(folder, oIni, !unseen);
+        // Each row goes to the grid as it is read; the grid was emptied above
+        // and nothing sees it before the load ends.
+        const auto addRow = [this](FolderLoad::GridRow&& row) {
+            QStringList texts;
+            texts.reserve(1 + FolderLoad::kSubItems);
+            texts.append(std::move(row.text));
+            for (QString& s : row.subItems)
+                texts.append(std::move(s));
+            ui.ListView1->addRow(texts);
+        };
+        const FolderLoad::Result r = [&] {
+            try {
+                return FolderLoad::load(folder, oIni, !unseen, addRow);
+            } catch (...) {
+                // A load that fails half-way shows no rows.
+                ui.ListView1->clearRows();
+                throw;
+            }
+        }();
         showFolderStatus(r.cfgExists);
         const QColor white = paletteWhite();
 
@@ -193,12 +211,6 @@ void frm_Main::Dir1_Change()
                     continue;
                 ui.txt_effects[i]->setText(effect->file);
                 ui.chk_Effect[i]->setChecked(effect->once);
-            }
-            for (const FolderLoad::GridRow& row : r.rows) {
-                QStringList texts{row.text};
-                for (const QString& s : row.subItems)
-                    texts.append(s);
-                ui.ListView1->addRow(texts);
             }
             sDescriptions = r.descriptions;
             if (r.statusNok)

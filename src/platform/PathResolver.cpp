@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace platform::paths {
@@ -103,6 +104,49 @@ QStringList readNames(const QString& dir, EntryKind kind)
     return names;
 }
 
+// Remembers the three listings of `dir` from one reading of the folder. An
+// entry is left out exactly where QDir's filters leave it out: files only
+// drop what is a folder (links followed), folders only what is a file; the
+// rest (links that lead nowhere, pipes, sockets) stand in both. The kind
+// comes from the listing itself; only links (and file systems that do not
+// tell) are examined.
+void rememberListings(const QString& dir)
+{
+    QStringList files, dirs, any;
+    // An empty name is the current folder, as QDir takes it.
+    const QByteArray native = dir.isEmpty() ? QByteArray(".") : QFile::encodeName(dir);
+    if (DIR* d = ::opendir(native.constData())) {
+        while (const dirent* e = ::readdir(d)) {
+            const char* n = e->d_name;
+            if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
+                continue;
+            bool isDir = e->d_type == DT_DIR;
+            bool isFile = e->d_type == DT_REG;
+            if (e->d_type == DT_LNK || e->d_type == DT_UNKNOWN) {
+                struct stat st{};
+                if (::fstatat(::dirfd(d), n, &st, 0) == 0) {
+                    isDir = S_ISDIR(st.st_mode);
+                    isFile = S_ISREG(st.st_mode);
+                }
+            }
+            const QString name = QFile::decodeName(n);
+            any.append(name);
+            if (!isDir)
+                files.append(name);
+            if (!isFile)
+                dirs.append(name);
+        }
+        ::closedir(d);
+    }
+    for (QStringList* names : {&files, &dirs, &any}) {
+        std::sort(names->begin(), names->end(),
+                  [](const QString& a, const QString& b) { return listingLess(a, b); });
+    }
+    t_lookups->listings[static_cast<size_t>(EntryKind::Files)].insert(dir, files);
+    t_lookups->listings[static_cast<size_t>(EntryKind::Dirs)].insert(dir, dirs);
+    t_lookups->listings[static_cast<size_t>(EntryKind::Any)].insert(dir, any);
+}
+
 QStringList listNames(const QString& dir, EntryKind kind)
 {
     if (!t_lookups)
@@ -110,9 +154,9 @@ QStringList listNames(const QString& dir, EntryKind kind)
     QHash<QString, QStringList>& listings = t_lookups->listings[static_cast<size_t>(kind)];
     if (const auto it = listings.constFind(dir); it != listings.cend())
         return *it;
-    const QStringList names = readNames(dir, kind);
-    listings.insert(dir, names);
-    return names;
+    // The folder is read once for whichever kind is asked next.
+    rememberListings(dir);
+    return listings.value(dir);
 }
 
 } // namespace
@@ -303,6 +347,8 @@ LookupScope::~LookupScope()
     if (m_owner)
         t_lookups.reset();
 }
+
+bool lookupsRemembered() { return t_lookups != nullptr; }
 
 void forgetLookups()
 {

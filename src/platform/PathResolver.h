@@ -95,6 +95,9 @@ private:
     bool m_owner = false;
 };
 
+// Whether a LookupScope is under way (lookups are remembered).
+bool lookupsRemembered();
+
 // Empties the memory of a LookupScope under way (after a file or folder was
 // created, removed or renamed, or when other code may have run).
 void forgetLookups();

@@ -257,7 +257,7 @@ WriteResult replaceText(const QString& path, const QString& text)
                                                : QStringLiteral("%1: the file does not exist").arg(file));
     }
     bool lossy = false;
-    QByteArray out = p->bytes.left(p->bomBytes);
+    QByteArray out = bom(*p);
     out += encodeFor(p.get(), text, &lossy);
     if (lossy)
         return failure(QStringLiteral("%1: the text holds characters that Windows-1252 cannot store").arg(file));

@@ -75,8 +75,7 @@ void indexNames(Doc& d)
 std::shared_ptr<Doc> parse(QByteArray bytes)
 {
     auto d = std::make_shared<Doc>();
-    d->bytes = std::move(bytes);
-    const QByteArray& b = d->bytes;
+    const QByteArray b = std::move(bytes);
     if (b.size() >= 2 && static_cast<uchar>(b[0]) == 0xFF && static_cast<uchar>(b[1]) == 0xFE) {
         d->unitBytes = 2;
         d->bomBytes = 2;
@@ -87,6 +86,8 @@ std::shared_ptr<Doc> parse(QByteArray bytes)
             const auto hi = static_cast<uchar>(b[3 + 2 * i]);
             d->text[i] = QChar(static_cast<char16_t>(lo | (hi << 8)));
         }
+        if (2 + 2 * units < b.size())
+            d->oddTail = b.mid(2 + 2 * units);
     } else {
         d->text = cp1252::decode(b);
     }
@@ -205,35 +206,31 @@ QByteArray encodeFor(const Doc* d, QStringView s, bool* lossy)
     return cp1252::encode(s, lossy);
 }
 
+QByteArray bom(const Doc& d) { return d.bomBytes == 2 ? QByteArray("\xFF\xFE", 2) : QByteArray(); }
+
 QByteArray serialize(const Doc& d)
 {
     QByteArray out;
-    out.reserve(d.bytes.size() + (d.text.size() - d.fileUnits) * d.unitBytes + 16);
-    out.append(d.bytes.constData(), qMin<qsizetype>(d.bomBytes, d.bytes.size()));
-    // Runs of lines that follow each other in the file are copied in one go.
+    out.reserve(d.bomBytes + d.text.size() * d.unitBytes + d.oddTail.size() + 16);
+    out.append(bom(d));
+    // Every line, read or written, in the file's encoding; lines that follow
+    // each other in the text go in one piece.
     qsizetype runFrom = 0, runTo = 0;
     const auto flush = [&] {
         if (runTo > runFrom)
-            out.append(d.bytes.constData() + d.bomBytes + runFrom * d.unitBytes, (runTo - runFrom) * d.unitBytes);
+            out.append(encodeFor(&d, d.view(runFrom, runTo), nullptr));
         runFrom = runTo = 0;
     };
     forEachLine(d, [&](const Line& l) {
-        if (l.next <= d.fileUnits) {
-            if (runTo == runFrom || l.start != runTo) {
-                flush();
-                runFrom = l.start;
-            }
-            runTo = l.next;
-            return;
+        if (runTo == runFrom || l.start != runTo) {
+            flush();
+            runFrom = l.start;
         }
-        flush();
-        out.append(encodeFor(&d, d.view(l.start, l.next), nullptr));
+        runTo = l.next;
     });
     flush();
     // A UTF-16 file with an odd byte at its end keeps it.
-    const qsizetype tail = d.bomBytes + d.fileUnits * d.unitBytes;
-    if (tail < d.bytes.size())
-        out.append(d.bytes.constData() + tail, d.bytes.size() - tail);
+    out.append(d.oddTail);
     return out;
 }
 

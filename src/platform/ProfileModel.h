@@ -42,7 +42,10 @@ struct Section
 
 struct Doc
 {
-    QByteArray bytes;            // the file as read; lines of the file are copied from here
+    // Decoding is lossless both ways (every Windows-1252 byte and every
+    // UTF-16 unit has a character of its own), so the file's own lines are
+    // written back from Doc::text byte for byte and the bytes read are not kept.
+    QByteArray oddTail;          // a UTF-16 file's odd last byte, kept as it was
     qsizetype fileUnits = 0;     // units of Doc::text that come from the file
     QString text;                // the file decoded unit by unit, then the text of written lines
     int unitBytes = 1;           // 1 for Windows-1252, 2 for UTF-16LE
@@ -85,10 +88,12 @@ template <typename F> void forEachLine(const Doc& d, F&& f)
     }
 }
 
-// The file's bytes for the document: lines read from the file are copied
-// byte for byte, written lines encoded the way the file is.
+// The file's bytes for the document: lines read from the file come out byte
+// for byte as they were read, written lines encoded the way the file is.
 QByteArray serialize(const Doc& d);
 QByteArray encodeFor(const Doc* d, QStringView s, bool* lossy);
+// The byte-order mark the file started with (empty without one).
+QByteArray bom(const Doc& d);
 
 // ---- editing (ProfileEdit.cpp) ---------------------------------------------
 // Each edit checks everything first and changes the document only when it can

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace platform::paths;
 
 class TestPathResolver : public QObject
@@ -189,6 +191,32 @@ private slots:
         QCOMPARE(matchEntries(tmp.path(), u"texture.*", EntryKind::Dirs),
                  QStringList({"texture", "Texture.A", "texture.b", "TEXTURE.c"}));
         QCOMPARE(matchEntries(tmp.path(), u"texture.*", EntryKind::Files), QStringList({"texture.cfg"}));
+    }
+
+    // A lookup scope reads a folder once for every kind of listing: each
+    // kind must list what it lists without one, links and odd entries too.
+    void scopedListingsMatchFreshOnes()
+    {
+        QTemporaryDir tmp;
+        const QString d = tmp.path();
+        testutil::makeDir(d + "/Dir");
+        testutil::writeFile(d + "/file.cfg", "");
+        testutil::writeFile(d + "/.hidden", "");
+        QVERIFY(QFile::link(d + "/Dir", d + "/dirlink"));
+        QVERIFY(QFile::link(d + "/file.cfg", d + "/filelink"));
+        QVERIFY(QFile::link(d + "/nowhere", d + "/dangling"));
+        QCOMPARE(::mkfifo(QFile::encodeName(d + "/pipe").constData(), 0600), 0);
+        for (const EntryKind first : {EntryKind::Files, EntryKind::Dirs, EntryKind::Any}) {
+            const QStringList files = matchEntries(d, u"*", EntryKind::Files);
+            const QStringList dirs = matchEntries(d, u"*", EntryKind::Dirs);
+            const QStringList any = matchEntries(d, u"*", EntryKind::Any);
+            const LookupScope lookups;
+            // Whichever kind is asked first, the others come from the same reading.
+            (void)matchEntries(d, u"*", first);
+            QCOMPARE(matchEntries(d, u"*", EntryKind::Files), files);
+            QCOMPARE(matchEntries(d, u"*", EntryKind::Dirs), dirs);
+            QCOMPARE(matchEntries(d, u"*", EntryKind::Any), any);
+        }
     }
 
     // As NTFS lists them: code values of the characters in capitals, so the

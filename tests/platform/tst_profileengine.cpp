@@ -239,6 +239,11 @@ private slots:
             << QByteArray("[s\0x]\na=1\n[s\0y]\nb=2\n", 20) << "s" << null << null << QByteArray("[s\0y]\nb=2\n", 10);
         QTest::newRow("nul in header: key name beginning with [ reparses")
             << QByteArray("[s\0x]\na=1\n", 10) << "s" << "[k" << "v" << QByteArray("[s\0x]\na=1\n[k=v\n", 15);
+        QByteArray everyByte;
+        for (int b = 0; b < 256; ++b)
+            everyByte += char(b);
+        QTest::newRow("every byte value untouched")
+            << QByteArray("[s]\na=1\n") + everyByte << "s" << "a" << "2" << QByteArray("[s]\na=2\n") + everyByte;
     }
     void writes()
     {
