@@ -169,4 +169,40 @@ inline void appendRegistryBulk(QByteArray& out, qsizetype bytes)
     }
 }
 
+// One [fltsim.N] entry of the generated packs, with the keys a real one has.
+inline QByteArray entry(int i)
+{
+    const QByteArray n = QByteArray::number(i);
+    return "[fltsim." + n + "]\r\ntitle=Heather Jet 100 livery " + n + " //house\r\nsim=HJ100\r\nmodel=\r\n"
+           "panel=\r\nsound=\r\ntexture=" + QByteArray::number(i % 5) +
+           "\r\nkb_checklists=HJ100_check\r\natc_id=HJ-" + n + "\r\natc_airline=HEATHER\r\natc_flight_number=" + n +
+           "\r\natc_heavy=0\r\natc_parking_types=GATE,RAMP\r\natc_parking_codes=HJ\r\n"
+           "ui_manufacturer=Heather Aircraft\r\nui_type=HJ 100\r\nui_variation=Livery " + n +
+           "\r\nui_typerole=Commercial Airliner\r\nui_createdby=Fernquill bench\r\n"
+           "description=Short-haul twin, livery " + n + ".\r\nvisual_damage=1\r\n\r\n";
+}
+
+// A small aircraft as AI packs have them: a few liveries sharing a model.
+inline void makeSmallAircraft(const QString& folder, int index)
+{
+    const QByteArray n = QByteArray::number(index);
+    QByteArray cfg = "[General]\r\natc_type=BOEING\r\natc_model=B738\r\n\r\n";
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray e = QByteArray::number(i);
+        cfg += "[fltsim." + e + "]\r\ntitle=Pack " + n + " livery " + e + "\r\nsim=B738\r\nmodel=\r\n"
+               "panel=\r\nsound=\r\ntexture=L" + QByteArray::number(i % 2) + "\r\natc_id=N" + n + e +
+               "\r\natc_airline=" + (i == 3 ? "UNKNOWNAIR" : "BRACKENHOLD") + "\r\natc_flight_number=" + e +
+               "\r\natc_parking_types=GATE,RAMP\r\nui_manufacturer=Boeing\r\nui_type=737-800\r\n"
+               "ui_variation=Livery " + e + "\r\ndescription=Batch pack aircraft\r\n\r\n";
+    }
+    cfg += "[effects]\r\nwake=1\r\nwater=fx_spray\r\ntouchdown=fx_tchdwn, 1\r\n";
+    bench::writeFile(folder + "/aircraft.cfg", cfg);
+    bench::writeFile(folder + "/B738.air", QByteArray(1024, 'a'));
+    for (int t = 0; t < 2; ++t)
+        for (const char* f : {"fuse.bmp", "wing.bmp", "thumbnail.jpg"})
+            bench::writeFile(folder + QStringLiteral("/Texture.L%1/").arg(t) + QLatin1String(f), "x");
+    bench::writeFile(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
+    bench::writeFile(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
+}
+
 } // namespace bench

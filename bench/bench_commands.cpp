@@ -43,17 +43,6 @@
 
 namespace {
 
-QByteArray entry(int i)
-{
-    const QByteArray n = QByteArray::number(i);
-    return "[fltsim." + n + "]\r\ntitle=Heather Jet 100 livery " + n + " //house\r\nsim=HJ100\r\nmodel=\r\n"
-           "panel=\r\nsound=\r\ntexture=" + QByteArray::number(i % 5) +
-           "\r\nkb_checklists=HJ100_check\r\natc_id=HJ-" + n + "\r\natc_airline=HEATHER\r\natc_flight_number=" + n +
-           "\r\natc_heavy=0\r\natc_parking_types=GATE,RAMP\r\natc_parking_codes=HJ\r\n"
-           "ui_manufacturer=Heather Aircraft\r\nui_type=HJ 100\r\nui_variation=Livery " + n +
-           "\r\nui_typerole=Commercial Airliner\r\nui_createdby=Fernquill bench\r\n"
-           "description=Short-haul twin, livery " + n + ".\r\nvisual_damage=1\r\n\r\n";
-}
 
 QByteArray makeCfg(int entries)
 {
@@ -64,7 +53,7 @@ QByteArray makeCfg(int entries)
                      "vaportrail_l=\r\nvaportrail_r=\r\nl_wingtipvortice=\r\nr_wingtipvortice=\r\n\r\n";
     out.reserve(entries * 560 + out.size());
     for (int i = 0; i < entries; ++i)
-        out += entry(i);
+        out += bench::entry(i);
     out += "[exits]\r\nexit.0=0.4, 27.0, -4.0, 4.5, 0 // main\r\n";
     return out;
 }
@@ -335,7 +324,7 @@ int main(int argc, char** argv)
             QByteArray cfg = makeCfg(0);
             *entries = 0;
             while (cfg.size() <= bytes)
-                cfg += entry((*entries)++);
+                cfg += bench::entry((*entries)++);
             const QString folder = tmp.path() + u'/' + name;
             bench::writeFile(folder + QStringLiteral("/aircraft.cfg"), cfg);
             for (int t = 0; t < 5; ++t)

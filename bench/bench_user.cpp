@@ -524,17 +524,6 @@ void figure(const QString& name, double value, const QString& detail, double goa
                   information ? QStringLiteral("info") : QString(), memory);
 }
 
-QByteArray entry(int i)
-{
-    const QByteArray n = QByteArray::number(i);
-    return "[fltsim." + n + "]\r\ntitle=Heather Jet 100 livery " + n + " //house\r\nsim=HJ100\r\nmodel=\r\n"
-           "panel=\r\nsound=\r\ntexture=" + QByteArray::number(i % 5) +
-           "\r\nkb_checklists=HJ100_check\r\natc_id=HJ-" + n + "\r\natc_airline=HEATHER\r\natc_flight_number=" + n +
-           "\r\natc_heavy=0\r\natc_parking_types=GATE,RAMP\r\natc_parking_codes=HJ\r\n"
-           "ui_manufacturer=Heather Aircraft\r\nui_type=HJ 100\r\nui_variation=Livery " + n +
-           "\r\nui_typerole=Commercial Airliner\r\nui_createdby=Fernquill bench\r\n"
-           "description=Short-haul twin, livery " + n + ".\r\nvisual_damage=1\r\n\r\n";
-}
 
 // An aircraft folder of `entries` entries, or of at least `bytes` bytes.
 QString makePack(const QString& folder, int entries, qsizetype bytes = 0)
@@ -543,7 +532,7 @@ QString makePack(const QString& folder, int entries, qsizetype bytes = 0)
                      "[airplane_geometry]\r\nwing_span=112.6\r\n\r\n"
                      "[effects]\r\nwake=fx_wake\r\nwater=fx_spray\r\ntouchdown=fx_tchdwn,1\r\n\r\n";
     for (int i = 0; i < entries || cfg.size() < bytes; ++i)
-        cfg += entry(i);
+        cfg += bench::entry(i);
     cfg += "[exits]\r\nexit.0=0.4, 27.0, -4.0, 4.5, 0 // main\r\n";
     bench::writeFile(folder + QStringLiteral("/aircraft.cfg"), cfg);
     for (int t = 0; t < 5; ++t)
@@ -554,28 +543,6 @@ QString makePack(const QString& folder, int entries, qsizetype bytes = 0)
     return folder;
 }
 
-// A small aircraft as AI packs have them: a few liveries sharing a model.
-void makeSmallAircraft(const QString& folder, int index)
-{
-    const QByteArray n = QByteArray::number(index);
-    QByteArray cfg = "[General]\r\natc_type=BOEING\r\natc_model=B738\r\n\r\n";
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray e = QByteArray::number(i);
-        cfg += "[fltsim." + e + "]\r\ntitle=Pack " + n + " livery " + e + "\r\nsim=B738\r\nmodel=\r\n"
-               "panel=\r\nsound=\r\ntexture=L" + QByteArray::number(i % 2) + "\r\natc_id=N" + n + e +
-               "\r\natc_airline=" + (i == 3 ? "UNKNOWNAIR" : "BRACKENHOLD") + "\r\natc_flight_number=" + e +
-               "\r\natc_parking_types=GATE,RAMP\r\nui_manufacturer=Boeing\r\nui_type=737-800\r\n"
-               "ui_variation=Livery " + e + "\r\ndescription=Batch pack aircraft\r\n\r\n";
-    }
-    cfg += "[effects]\r\nwake=1\r\nwater=fx_spray\r\ntouchdown=fx_tchdwn, 1\r\n";
-    bench::writeFile(folder + "/aircraft.cfg", cfg);
-    bench::writeFile(folder + "/B738.air", QByteArray(1024, 'a'));
-    for (int t = 0; t < 2; ++t)
-        for (const char* f : {"fuse.bmp", "wing.bmp", "thumbnail.jpg"})
-            bench::writeFile(folder + QStringLiteral("/Texture.L%1/").arg(t) + QLatin1String(f), "x");
-    bench::writeFile(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
-    bench::writeFile(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
-}
 
 template <typename F>
 Run medianRun(int runs, const char* key, F start)
@@ -661,9 +628,9 @@ int parent(const QString& part, const QString& self)
         const QString root = tmp.path() + QStringLiteral("/library");
         const QString warmRoot = tmp.path() + QStringLiteral("/warm");
         for (int i = 0; i < folders; ++i)
-            makeSmallAircraft(root + QStringLiteral("/Aircraft %1").arg(i, 4, 10, QLatin1Char('0')), i);
+            bench::makeSmallAircraft(root + QStringLiteral("/Aircraft %1").arg(i, 4, 10, QLatin1Char('0')), i);
         for (int i = 0; i < 10; ++i)
-            makeSmallAircraft(warmRoot + QStringLiteral("/Aircraft %1").arg(i), i);
+            bench::makeSmallAircraft(warmRoot + QStringLiteral("/Aircraft %1").arg(i), i);
         const Run r = spawn(childArgs({QStringLiteral("batch"), root, warmRoot}));
         const double batch = said(r, "batch_ms"), read = said(r, "read_ms");
         std::printf("batch validation of %d folders: %.1f ms (%.0f folders/s), plain read of their files %.1f ms\n",

@@ -61,28 +61,6 @@ QString makeAircraft(const QString& root, int index)
     return ac;
 }
 
-// A small aircraft as AI packs have them: a few liveries sharing a model.
-void makeSmallAircraft(const QString& folder, int index)
-{
-    const QByteArray n = QByteArray::number(index);
-    QByteArray cfg = "[General]\r\natc_type=BOEING\r\natc_model=B738\r\n\r\n";
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray e = QByteArray::number(i);
-        cfg += "[fltsim." + e + "]\r\ntitle=Pack " + n + " livery " + e + "\r\nsim=B738\r\nmodel=\r\n"
-               "panel=\r\nsound=\r\ntexture=L" + QByteArray::number(i % 2) + "\r\natc_id=N" + n + e +
-               "\r\natc_airline=" + (i == 3 ? "UNKNOWNAIR" : "BRACKENHOLD") + "\r\natc_flight_number=" + e +
-               "\r\natc_parking_types=GATE,RAMP\r\nui_manufacturer=Boeing\r\nui_type=737-800\r\n"
-               "ui_variation=Livery " + e + "\r\ndescription=Batch pack aircraft\r\n\r\n";
-    }
-    cfg += "[effects]\r\nwake=1\r\nwater=fx_spray\r\ntouchdown=fx_tchdwn, 1\r\n";
-    bench::writeFile(folder + "/aircraft.cfg", cfg);
-    bench::writeFile(folder + "/B738.air", QByteArray(1024, 'a'));
-    for (int t = 0; t < 2; ++t)
-        for (const char* f : {"fuse.bmp", "wing.bmp", "thumbnail.jpg"})
-            bench::writeFile(folder + QStringLiteral("/Texture.L%1/").arg(t) + QLatin1String(f), "x");
-    bench::writeFile(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
-    bench::writeFile(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
-}
 
 // The batch validation window run over `count` folders below a root, as the
 // user starts it from the main window; folders per second.
@@ -97,9 +75,9 @@ double batchFoldersPerSecond(const QString& scratch, int count, bool* reportOk)
     const QString warmRoot = scratch + "/warm";
     const QString root = scratch + "/pack";
     for (int i = 0; i < 20; ++i)
-        makeSmallAircraft(warmRoot + QStringLiteral("/Aircraft %1").arg(i), i);
+        bench::makeSmallAircraft(warmRoot + QStringLiteral("/Aircraft %1").arg(i), i);
     for (int i = 0; i < count; ++i)
-        makeSmallAircraft(root + QStringLiteral("/Aircraft %1").arg(i, 4, 10, QLatin1Char('0')), i);
+        bench::makeSmallAircraft(root + QStringLiteral("/Aircraft %1").arg(i, 4, 10, QLatin1Char('0')), i);
 
     frm_Main w;
     w.Form_Load();

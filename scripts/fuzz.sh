@@ -16,23 +16,8 @@ build="$(realpath -m "${FQ_FUZZ_BUILD_DIR:-$root/build-fuzz}")"
 seconds="${FQ_FUZZ_SECONDS:-15}"
 started=$SECONDS
 
-"$root/scripts/bootstrap.sh"
 # clang only recommends libFuzzer's runtime, so both are asked for.
-missing=()
-for p in clang libclang-rt-dev; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo_cmd=(sudo)
-    fi
-    "${sudo_cmd[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/bootstrap.sh" clang libclang-rt-dev
 
 launcher=()
 if command -v ccache >/dev/null; then
