@@ -2,6 +2,9 @@
 // scratch environment, and a generated system.reg the size of a busy Wine prefix's.
 #pragma once
 
+#include "shared/MessageBox.h"
+#include "shared/modSettings.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -204,5 +207,26 @@ inline void makeSmallAircraft(const QString& folder, int index)
     bench::writeFile(folder + "/model/Model.cfg", "[models]\r\nnormal=B738\r\n");
     bench::writeFile(folder + "/model/B738.mdl", QByteArray(1024, 'm'));
 }
+
+// The main window as a bench runs it: opening `folder`, no update check, no
+// backups, no questions asked (every message box takes its first button).
+class QuietWindow
+{
+public:
+    explicit QuietWindow(const QString& folder)
+    {
+        modSettings::SaveSetting(QStringLiteral("Path"), folder);
+        modSettings::SaveSetting(QStringLiteral("IsMerrow"), QStringLiteral("1"));
+        modSettings::SaveSetting(QStringLiteral("Update"), QStringLiteral("0"));
+        modSettings::SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("0"));
+        modSettings::SaveSetting(QStringLiteral("AutoBackup"), QStringLiteral("0"));
+        m_answers.setResponder([](const msgbox::Call& call) {
+            return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
+        });
+    }
+
+private:
+    msgbox::ScriptedAnswers m_answers;
+};
 
 } // namespace bench

@@ -237,15 +237,7 @@ int main(int argc, char** argv)
 
     const Pack small = makePack(tmp.path(), 1000);
     const Pack big = makePack(tmp.path(), large);
-    modSettings::SaveSetting(QStringLiteral("Path"), small.folder);
-    modSettings::SaveSetting(QStringLiteral("IsMerrow"), QStringLiteral("1"));
-    modSettings::SaveSetting(QStringLiteral("Update"), QStringLiteral("0")); // no questions
-    modSettings::SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("0"));
-    modSettings::SaveSetting(QStringLiteral("AutoBackup"), QStringLiteral("0"));
-    msgbox::ScriptedAnswers answers; // every box: its first button
-    answers.setResponder([](const msgbox::Call& call) {
-        return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-    });
+    const bench::QuietWindow quiet(small.folder);
 
     frm_Main w;
     w.Form_Load();

@@ -415,15 +415,7 @@ int child(int argc, char** argv)
     QApplication app(argc, argv);
     const QString mode = QString::fromLocal8Bit(argv[2]);
     const auto arg = [&](int i) { return i < argc ? QFile::decodeName(argv[i]) : QString(); };
-    modSettings::SaveSetting(QStringLiteral("Path"), arg(4).isEmpty() ? arg(3) : arg(4));
-    modSettings::SaveSetting(QStringLiteral("IsMerrow"), QStringLiteral("1"));
-    modSettings::SaveSetting(QStringLiteral("Update"), QStringLiteral("0"));
-    modSettings::SaveSetting(QStringLiteral("AutoUpdate"), QStringLiteral("0"));
-    modSettings::SaveSetting(QStringLiteral("AutoBackup"), QStringLiteral("0"));
-    msgbox::ScriptedAnswers answers; // every box: its first button
-    answers.setResponder([](const msgbox::Call& call) {
-        return msgbox::Answer::withButton(msgbox::buttonsOf(call.style).value(0, msgbox::vbOK));
-    });
+    const bench::QuietWindow quiet(arg(4).isEmpty() ? arg(3) : arg(4));
     frm_Main w;
     showMain(w);
     if (mode == u"load")

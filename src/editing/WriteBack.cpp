@@ -2,6 +2,7 @@
 
 #include "editing/NumberText.h"
 #include "editing/SectionOps.h"
+#include "platform/FileIo.h"
 #include "platform/PathResolver.h"
 #include "platform/ProfileEngine.h"
 
@@ -124,6 +125,29 @@ airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftF
     if (!modelFileInside(mdlFile, aircraftFolder))
         return {airmdl::WriteStatus::NotApplicable, QStringLiteral("%1: not a model file of this aircraft").arg(mdlFile)};
     return airmdl::writeMdlRadius(QFileInfo(mdlFile).canonicalFilePath(), value);
+}
+
+RadiusNotice applyRadius(const RadiusPlan& plan, const QString& mdlFile, const QString& aircraftFolder)
+{
+    switch (plan.action) {
+    case RadiusPlan::Action::None:
+        return {};
+    case RadiusPlan::Action::Invalid:
+        // The file is not to blame for a value it cannot hold.
+        return {QStringLiteral("The changed radius value is not a number from 0 to 255 and was not written to the "
+                               "model file.")};
+    case RadiusPlan::Action::Write:
+        break;
+    }
+    if (!platform::fileio::regularFileIdentity(mdlFile))
+        return {QStringLiteral("The model file:") + mdlFile + QStringLiteral("\r\n\r\n") +
+                QStringLiteral(" could not be found. The changed radius value was not written.")};
+    if (!modelFileInside(mdlFile, aircraftFolder))
+        return {radiusOutsideMessage(mdlFile), true};
+    if (!writeRadius(mdlFile, aircraftFolder, plan.value).ok())
+        return {QStringLiteral("The changed radius value could not be written to the model file. Please make sure "
+                               "that the file is not opened by the sim or another program")};
+    return {};
 }
 
 } // namespace WriteBack

@@ -69,4 +69,15 @@ QString radiusOutsideMessage(const QString& mdlFile);
 // inside the aircraft folder (the model header read for the entry now shown).
 airmdl::WriteResult writeRadius(const QString& mdlFile, const QString& aircraftFolder, quint8 value);
 
+// What became of a planned radius change, for the user: nothing to tell when
+// the byte was written or there was nothing to write; otherwise the message
+// that names what stood in the way, and whether it only warns (a model file
+// outside the folder) or reports a failure.
+struct RadiusNotice
+{
+    QString message;
+    bool warning = false;
+};
+RadiusNotice applyRadius(const RadiusPlan& plan, const QString& mdlFile, const QString& aircraftFolder);
+
 } // namespace WriteBack

@@ -5,7 +5,6 @@
 #include "editing/NumberText.h"
 #include "editing/WriteBack.h"
 #include "mainwindow/widgets/ListView.h"
-#include "platform/FileIo.h"
 #include "shared/MessageBox.h"
 #include "shared/RuntimeError.h"
 
@@ -22,30 +21,10 @@ void frm_Main::cmd_cfg_Update_Click()
             return;
 
         const WriteBack::RadiusPlan radius = WriteBack::planRadius(ui.txt_FS9Radius->text(), vRadiusOrg);
-        if (radius.action == WriteBack::RadiusPlan::Action::Invalid) {
-            // The file is not to blame for a value it cannot hold.
-            msgbox::MsgBox(
-                QStringLiteral("The changed radius value is not a number from 0 to 255 and was not "
-                               "written to the model file."),
-                msgbox::vbOKOnly | msgbox::vbCritical);
-        } else if (radius.action == WriteBack::RadiusPlan::Action::Write) {
-            if (!platform::fileio::regularFileIdentity(sMdlFile)) {
-                msgbox::MsgBox(
-                    QStringLiteral("The model file:") + sMdlFile + msgbox::vbCrLf + msgbox::vbCrLf +
-                        QStringLiteral(" could not be found. The changed radius value was not written."),
-                    msgbox::vbOKOnly | msgbox::vbCritical);
-            } else if (!WriteBack::modelFileInside(sMdlFile, folderPath())) {
-                // A model file reached through a link out of the folder: named, not written.
-                msgbox::MsgBox(WriteBack::radiusOutsideMessage(sMdlFile),
-                               msgbox::vbOKOnly | msgbox::vbExclamation);
-            } else if (!WriteBack::writeRadius(sMdlFile, folderPath(), radius.value).ok()) {
-                msgbox::MsgBox(
-                    QStringLiteral("The changed radius value could not be written to the model file. "
-                                   "Please make sure that the file is not opened by the sim or another "
-                                   "program"),
-                    msgbox::vbOKOnly | msgbox::vbCritical);
-            }
-        }
+        if (const WriteBack::RadiusNotice notice = WriteBack::applyRadius(radius, sMdlFile, folderPath());
+            !notice.message.isEmpty())
+            msgbox::MsgBox(notice.message,
+                           msgbox::vbOKOnly | (notice.warning ? msgbox::vbExclamation : msgbox::vbCritical));
 
         WriteBack::Request request;
         const AircraftCfg::EntryRef entry = entryOfRow(row);
